@@ -1,0 +1,234 @@
+// The stand-in decoder: decodes the stand-in's encoded frames into the
+// moving test pattern in the asked format and hands each picture to the
+// callback given to Open.
+//
+// Threads: the methods run on the caller's threads (PushEncodedData on the
+// live object's stream thread). Decoding runs on one thread of its own
+// (multithreaded apartment) between StartDecoding and StopDecoding; frames
+// wait for it in a short queue guarded by Channel::lock.
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "sim.h"
+#include "sim_media.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace noxsim {
+
+namespace {
+
+// Frames waiting beyond this many are dropped, as a real decoder that falls
+// behind would drop them.
+constexpr size_t kQueueLimit = 8;
+
+// What the decoding thread shares with the object; a lingering decoder's
+// thread keeps it alive.
+struct Channel {
+    std::mutex lock;  // guards queue, decoding, stopping and mediaType
+    std::condition_variable wake;
+    std::deque<EncodedFrame> queue;
+    bool decoding = false;
+    bool stopping = false;
+    uint32_t mediaType = QZ_MTC_RAW_YUV422;
+    ComPtr<INOXDecodeCallback> callback;  // set by Open before decoding starts
+    LONG id = 0;
+    uint32_t faults = 0;
+
+    void Deliver(const EncodedFrame& frame, uint32_t mediaType) {
+        std::vector<uint8_t> picture = RenderPicture(frame.sequence, frame.width, frame.height, mediaType);
+        const bool odd = frame.sequence % 2 == 1;
+        FrameDescFields fields;
+        fields.size = odd && (faults & kFaultBadDecSize) ? 40 : kDescSize;
+        fields.sequence = frame.sequence;
+        fields.mediaType = mediaType;
+        fields.width = static_cast<uint32_t>(frame.width);
+        fields.height = static_cast<uint32_t>(frame.height);
+        fields.channel = static_cast<uint32_t>(id);
+        fields.stride = odd && (faults & kFaultZeroStride) ? 0 : StrideOf(mediaType, frame.width);
+        fields.length = static_cast<uint32_t>(picture.size());
+        fields.payload = odd && (faults & kFaultNullPayload) ? nullptr : picture.data();
+        uint8_t desc[kDecodedDescBytes];
+        WriteDecodedFrameDesc(fields, desc);
+        callback->OnDecodedFrame(id, frame.width, frame.height, desc,
+                                 static_cast<LONG>(frame.sequence), 0);
+    }
+
+    void Run() {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        for (;;) {
+            EncodedFrame frame;
+            uint32_t type;
+            {
+                std::unique_lock<std::mutex> hold(lock);
+                wake.wait(hold, [this] { return stopping || !queue.empty(); });
+                if (stopping) break;
+                frame = queue.front();
+                queue.pop_front();
+                type = mediaType;
+            }
+            Deliver(frame, type);
+        }
+        CoUninitialize();
+    }
+};
+
+bool ReadEncodedFrame(const VARIANT& v, EncodedFrame* frame) {
+    if (!(v.vt & VT_BYREF) || !v.byref) return false;
+    const auto* desc = static_cast<const uint8_t*>(v.byref);
+    uint32_t size, length;
+    std::memcpy(&size, desc, sizeof size);
+    std::memcpy(&length, desc + 36, sizeof length);
+    return size == kDescSize && DecodePayload(desc + kDescSize, length, frame);
+}
+
+class Decoder final : public INOXDecode {
+public:
+    Decoder() : channel_(std::make_shared<Channel>()) { channel_->faults = ActiveFaults(); }
+    ~Decoder() {
+        LogCall("ReleaseDecode");
+        Stop();
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+            IsEqualIID(riid, IID_INOXDecode)) {
+            *ppv = static_cast<INOXDecode*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG count = --refs_;
+        if (count == 0) delete this;
+        return count;
+    }
+
+    // IDispatch: the stand-in is bound by its vtable only.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
+
+    HRESULT STDMETHODCALLTYPE Open(VARIANT_BOOL option1, VARIANT_BOOL option2, IUnknown* callback,
+                                   LONG* channel) override {
+        LogCall("Open %d %d", option1, option2);
+        if (!callback || !channel) return E_POINTER;
+        if (channel_->faults & kFaultOpen) return E_FAIL;
+        if (channel_->callback) return E_UNEXPECTED;
+        HRESULT hr = callback->QueryInterface(IID_INOXDecodeCallback,
+                                              reinterpret_cast<void**>(channel_->callback.GetAddressOf()));
+        if (FAILED(hr)) return hr;
+        channel_->id = 1;
+        *channel = channel_->id;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetOutputFormat(LONG channel, LONG mediaType, LONG* result) override {
+        LogCall("SetOutputFormat %ld %ld", static_cast<long>(channel), static_cast<long>(mediaType));
+        if (!result) return E_POINTER;
+        *result = 0;
+        if (channel_->faults & kFaultSetOutputFormat) return E_FAIL;
+        if (!IsOpen(channel) || StrideOf(static_cast<uint32_t>(mediaType), 1) == 0) return E_INVALIDARG;
+        std::lock_guard<std::mutex> hold(channel_->lock);
+        channel_->mediaType = static_cast<uint32_t>(mediaType);
+        *result = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE StartDecoding(LONG channel, LONG* result) override {
+        LogCall("StartDecoding %ld", static_cast<long>(channel));
+        if (!result) return E_POINTER;
+        *result = 0;
+        if (channel_->faults & kFaultStartDecoding) return E_FAIL;
+        if (!IsOpen(channel)) return E_INVALIDARG;
+        if (thread_.joinable()) return S_FALSE;
+        {
+            std::lock_guard<std::mutex> hold(channel_->lock);
+            channel_->decoding = true;
+        }
+        thread_ = std::thread([shared = channel_] { shared->Run(); });
+        *result = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE PushEncodedData(LONG channel, VARIANT frame, LONG* result) override {
+        LogCall("PushEncodedData %ld", static_cast<long>(channel));
+        if (!result) return E_POINTER;
+        *result = 0;
+        if (!IsOpen(channel)) return E_INVALIDARG;
+        EncodedFrame decoded;
+        if (!ReadEncodedFrame(frame, &decoded)) return E_INVALIDARG;
+        std::lock_guard<std::mutex> hold(channel_->lock);
+        if (!channel_->decoding || channel_->stopping || channel_->queue.size() >= kQueueLimit) {
+            return S_FALSE;
+        }
+        channel_->queue.push_back(decoded);
+        channel_->wake.notify_one();
+        *result = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE StopDecoding(LONG channel, LONG* result) override {
+        LogCall("StopDecoding %ld", static_cast<long>(channel));
+        if (!result) return E_POINTER;
+        *result = 0;
+        if (!IsOpen(channel)) return E_INVALIDARG;
+        Stop();
+        *result = 1;
+        return S_OK;
+    }
+
+#define NOX_RESERVED(n) \
+    HRESULT STDMETHODCALLTYPE Reserved##n() override { return E_NOTIMPL; }
+    NOX_RESERVED(07) NOX_RESERVED(09)
+#undef NOX_RESERVED
+
+private:
+    bool IsOpen(LONG channel) const { return channel_->id != 0 && channel == channel_->id; }
+
+    // Ends the decoding thread; a lingering decoder keeps decoding.
+    void Stop() {
+        if (!thread_.joinable()) return;
+        if (channel_->faults & kFaultLinger) {
+            thread_.detach();
+            return;
+        }
+        {
+            std::lock_guard<std::mutex> hold(channel_->lock);
+            channel_->stopping = true;
+        }
+        channel_->wake.notify_one();
+        thread_.join();
+    }
+
+    std::atomic<ULONG> refs_{1};
+    std::shared_ptr<Channel> channel_;
+    std::thread thread_;  // started, joined or detached by the caller's threads
+};
+
+}  // namespace
+
+HRESULT CreateDecoder(REFIID iid, void** ppv) {
+    auto* decoder = new Decoder;
+    const HRESULT hr = decoder->QueryInterface(iid, ppv);
+    decoder->Release();
+    return hr;
+}
+
+}  // namespace noxsim

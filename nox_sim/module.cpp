@@ -1,0 +1,173 @@
+// Entry points of the stand-in nox.dll: class factories, registration, and
+// the environment switches shared by its objects.
+#include <windows.h>
+#include <olectl.h>
+#include <wrl/client.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <string>
+
+#include "sim.h"
+#include "sim_media.h"
+#include "win_raii.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace noxsim {
+
+namespace {
+
+HMODULE g_module = nullptr;
+// Serialises call-log lines from the caller's and the stream threads.
+std::mutex g_logLock;
+
+std::string EnvironmentText(const char* name) {
+    char value[1024];
+    const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
+}
+
+using Creator = HRESULT (*)(REFIID, void**);
+
+// A class factory with the lifetime of the module: its count is not kept.
+class ClassFactory : public IClassFactory {
+public:
+    ClassFactory(Creator create, uint32_t createFault) : create_(create), createFault_(createFault) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
+            *ppv = static_cast<IClassFactory*>(this);
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        if (outer) return CLASS_E_NOAGGREGATION;
+        if (ActiveFaults() & createFault_) return E_UNEXPECTED;
+        return create_(riid, ppv);
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+private:
+    Creator create_;
+    uint32_t createFault_;
+};
+
+ClassFactory g_liveFactory(CreateLiveControl, kFaultCreateLive);
+ClassFactory g_decodeFactory(CreateDecoder, kFaultCreateDecode);
+
+const wchar_t* const kClassKeys[] = {
+    L"CLSID\\{575A6BF1-1460-4907-9157-BECB7DCAC655}",
+    L"CLSID\\{CA1B836A-156F-40bd-A2F5-F7AABEFAD692}",
+};
+
+std::wstring ModulePath() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(g_module, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
+}
+
+HRESULT RegisterClassKey(const wchar_t* key, const std::wstring& path) {
+    const std::wstring server = std::wstring(key) + L"\\InprocServer32";
+    const auto bytes = [](const std::wstring& s) { return static_cast<DWORD>((s.size() + 1) * sizeof(wchar_t)); };
+    const std::wstring model = L"Both";
+    LSTATUS status = RegSetKeyValueW(HKEY_CLASSES_ROOT, server.c_str(), nullptr, REG_SZ,
+                                     path.c_str(), bytes(path));
+    if (status == ERROR_SUCCESS) {
+        status = RegSetKeyValueW(HKEY_CLASSES_ROOT, server.c_str(), L"ThreadingModel", REG_SZ,
+                                 model.c_str(), bytes(model));
+    }
+    return status == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
+}
+
+}  // namespace
+
+uint32_t ActiveFaults() {
+    return ParseFaults(EnvironmentText("NOX_SIM_FAULT"));
+}
+
+void LogCall(const char* format, ...) {
+    const std::string path = EnvironmentText("NOX_SIM_LOG");
+    if (path.empty()) return;
+    char line[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    std::lock_guard<std::mutex> lock(g_logLock);
+    FileHandle file = OpenFile(path.c_str(), "ab");
+    if (file) std::fprintf(file.get(), "%s\n", line);
+}
+
+void WriteFrameDesc(const FrameDescFields& f, uint8_t* desc) {
+    const uint32_t words[10] = {f.size,      f.sequence, f.mediaType, f.width,  f.height,
+                                f.timestamp, f.flags,    f.channel,   f.stride, f.length};
+    std::memcpy(desc, words, sizeof words);
+    std::memset(desc + sizeof words, 0, sizeof(uint32_t));
+}
+
+void WriteDecodedFrameDesc(const FrameDescFields& f, uint8_t* desc) {
+    WriteFrameDesc(f, desc);
+    std::memcpy(desc + kPayloadAddressOffset, &f.payload, sizeof f.payload);
+}
+
+}  // namespace noxsim
+
+using namespace noxsim;
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_module = instance;
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    *ppv = nullptr;
+    const uint32_t faults = ActiveFaults();
+    if (IsEqualCLSID(clsid, CLSID_NOXLiveControl) && !(faults & kFaultLiveFactory)) {
+        return g_liveFactory.QueryInterface(iid, ppv);
+    }
+    if (IsEqualCLSID(clsid, CLSID_NOXDecode) && !(faults & kFaultDecodeFactory)) {
+        return g_decodeFactory.QueryInterface(iid, ppv);
+    }
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+// Streaming threads may outlive every object (see "linger"): never unload.
+STDAPI DllCanUnloadNow() {
+    return S_FALSE;
+}
+
+// Registers the two classes and the NOXLib type library carried as
+// resource TYPELIB 1.
+STDAPI DllRegisterServer() {
+    const std::wstring path = ModulePath();
+    if (path.empty()) return SELFREG_E_CLASS;
+    ComPtr<ITypeLib> library;
+    HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &library);
+    if (FAILED(hr)) return SELFREG_E_TYPELIB;
+    for (const wchar_t* key : kClassKeys) {
+        hr = RegisterClassKey(key, path);
+        if (FAILED(hr)) return hr;
+    }
+    return S_OK;
+}
+
+STDAPI DllUnregisterServer() {
+    const HRESULT hr = UnRegisterTypeLib(LIBID_NOXLib, 1, 0, LOCALE_NEUTRAL,
+                                         sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+    for (const wchar_t* key : kClassKeys) RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
+    return FAILED(hr) && hr != TYPE_E_REGISTRYACCESS ? SELFREG_E_TYPELIB : S_OK;
+}
