@@ -1,0 +1,97 @@
+#include "frame_present.h"
+
+#include "gl_renderer.h"
+#include "timing.h"
+#include "video_quad.h"
+#include "viewport.h"
+
+namespace noxd {
+
+namespace {
+
+struct GlTexelFormat {
+    GLint internal_format;
+    GLenum source_format;
+};
+
+GlTexelFormat GlFormatOf(TexelLayout layout) {
+    switch (layout) {
+    case TexelLayout::RgbFromBgr: return {GL_RGB, GL_BGR};
+    case TexelLayout::RgbFromBgra: return {GL_RGB, GL_BGRA};
+    case TexelLayout::LuminanceAlpha: return {GL_LUMINANCE_ALPHA, GL_LUMINANCE_ALPHA};
+    case TexelLayout::RgbaFromBgra: return {GL_RGBA, GL_BGRA};
+    case TexelLayout::Luminance: return {GL_LUMINANCE, GL_LUMINANCE};
+    }
+    return {GL_LUMINANCE, GL_LUMINANCE};
+}
+
+// The sampler uniforms fed by each texture unit.
+const char* const kSamplersOfUnit[3][2] = {
+    {"RGBtex", "Ytex"},
+    {"UVtex", "Utex"},
+    {"Vtex", nullptr},
+};
+
+void SetSamplerUniforms(GLuint program, int unit) {
+    for (const char* name : kSamplersOfUnit[unit]) {
+        if (!name) continue;
+        const GLint location = glGetUniformLocation(program, name);
+        if (location >= 0) glUniform1i(location, unit);
+    }
+}
+
+// Texture unit k uses texture name k. The image is specified from the frame
+// and then loaded once more in full, straight from the host's buffer.
+void UploadTexture(GLuint program, const TextureUpload& t, const unsigned char* frame) {
+    const GlTexelFormat gl = GlFormatOf(t.layout);
+    const void* data = frame + t.offset;
+    glActiveTexture(GL_TEXTURE0 + t.unit);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, t.unit);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glTexImage2D(GL_TEXTURE_2D, 0, gl.internal_format, t.width, t.height, 0, gl.source_format,
+                 GL_UNSIGNED_BYTE, data);
+    SetSamplerUniforms(program, t.unit);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, t.width, t.height, gl.source_format, GL_UNSIGNED_BYTE,
+                    data);
+}
+
+void SetShaderOn(GLuint program, int on) {
+    const GLint location = glGetUniformLocation(program, "shader_on");
+    if (location >= 0) glUniform1i(location, on);
+}
+
+}  // namespace
+
+HRESULT PresentFrame(CGLRenderer& renderer, const void* frame) {
+    PassFrameEntryPoint();
+    ScopedRendererLock hold(renderer.lock);
+    if (renderer.viewport_pending.exchange(false)) ApplyViewport(renderer);
+    if (!renderer.program || !renderer.fragment_shader) return E_FAIL;
+
+    glUseProgram(renderer.program);
+    SetShaderOn(renderer.program, 1);
+    glPushAttrib(0x000FFFFF);
+
+    const TexturePlan plan =
+        TexturePlanFor(renderer.format_class, renderer.frame_width, renderer.frame_height,
+                       {renderer.u_plane_offset, renderer.v_plane_offset});
+    for (int i = 0; i < plan.count; ++i)
+        UploadTexture(renderer.program, plan.uploads[i], static_cast<const unsigned char*>(frame));
+
+    DrawVideoQuad(renderer);
+
+    SetShaderOn(renderer.program, 0);
+    glUseProgram(0);
+    glPopAttrib();
+
+    DrawOsdObjects(renderer);
+
+    SwapBuffers(renderer.device_context.get());
+    PassSwapPoint();
+    return S_OK;
+}
+
+}  // namespace noxd

@@ -1,0 +1,208 @@
+// The renderer core's exported calls: creation, release, the window handle,
+// frame drawing and the video position.
+#include <cwchar>
+#include <new>
+
+#include "frame_present.h"
+#include "gl_renderer.h"
+#include "include/noxd.h"
+#include "render_window.h"
+#include "shader_program.h"
+#include "viewport.h"
+
+namespace noxd {
+
+namespace {
+
+constexpr DWORD kReadyTimeoutMs = 5000;
+constexpr DWORD kStopTimeoutMs = 5000;
+
+// Set the first time GL offers no glCreateProgram; every creation after that
+// fails at once, as the process's GL will not change.
+bool shaders_unsupported = false;
+
+void CopyTitle(CGLRenderer& renderer, const wchar_t* title) {
+    if (!title) return;
+    wcsncpy(renderer.window_title, title, 259);
+    renderer.window_title[259] = L'\0';
+}
+
+// Sets up the frame, viewport, overlay and interaction groups; false for an
+// unknown format.
+bool SetUpFrameGroups(CGLRenderer& renderer, HWND window, int format, int frame_width,
+                      int frame_height, int window_width, int window_height) {
+    const std::optional<FormatClass> cls = FormatClassOf(format);
+    if (!cls) return false;
+    renderer.format_class = *cls;
+    renderer.window = window;
+    renderer.frame_width = frame_width;
+    renderer.frame_height = frame_height;
+    renderer.window_width = window_width ? window_width : frame_width;
+    renderer.window_height = window_height ? window_height : frame_height;
+    const PlaneOffsets planes = I420PlaneOffsets(frame_width, frame_height);
+    renderer.u_plane_offset = planes.u;
+    renderer.v_plane_offset = planes.v;
+    return true;
+}
+
+// Starts the render thread and waits for its window; false on time-out.
+bool StartRenderThread(CGLRenderer& renderer) {
+    renderer.ready_event.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    renderer.stop_event.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!renderer.ready_event || !renderer.stop_event) return false;
+    renderer.render_thread.reset(CreateThread(nullptr, 0, RenderThreadMain, &renderer, 0, nullptr));
+    if (!renderer.render_thread) return false;
+    return WaitForSingleObject(renderer.ready_event.get(), kReadyTimeoutMs) == WAIT_OBJECT_0;
+}
+
+// Binds GL to the window and builds the program; the status says what failed.
+HRESULT SetUpGlAndProgram(CGLRenderer& renderer) {
+    if (SetUpGl(renderer)) {
+        // The viewport is set here on the GL thread, so no frame needs to redo it.
+        RequestViewportUpdate(renderer);
+        renderer.viewport_pending = false;
+    }
+    glGetError();
+    if (!wglGetProcAddress("glCreateProgram")) {
+        shaders_unsupported = true;
+        return NOXD_E_NO_SHADERS;
+    }
+    glColor4f(1, 1, 1, 1);
+    glewInit();
+    BuildShaderProgram(renderer);
+    return S_OK;
+}
+
+void RunCreation(CGLRenderer& renderer, HWND window, const wchar_t* title, int window_width,
+                 int window_height, int format, int frame_width, int frame_height) {
+    renderer.gl_thread_id = GetCurrentThreadId();
+    renderer.lock.mutex.reset(CreateMutexW(nullptr, FALSE, nullptr));
+    renderer.status = S_OK;
+    ScopedRendererLock hold(renderer.lock);
+    CopyTitle(renderer, title);
+    if (!SetUpFrameGroups(renderer, window, format, frame_width, frame_height, window_width,
+                          window_height)) {
+        renderer.status = NOXD_E_BAD_FORMAT;
+        return;
+    }
+    if (shaders_unsupported) {
+        renderer.status = NOXD_E_NO_SHADERS;
+        return;
+    }
+    if (!StartRenderThread(renderer)) {
+        renderer.status = E_FAIL;
+        return;
+    }
+    renderer.status = SetUpGlAndProgram(renderer);
+}
+
+// Deletes the GL objects on the GL thread, where this renderer's context is
+// made current again in case a later renderer on the thread took over. A
+// release from another thread is told so instead of touching GL there.
+void ReportWrongReleaseThread() {
+    MessageBoxW(nullptr,
+                L"CGLRenderer destructor should be called only from the same thread where it was created",
+                L"Exeption", MB_ICONERROR);
+}
+
+void DeleteGlObjects(CGLRenderer& renderer) {
+    if (!renderer.gl_context) return;
+    if (renderer.gl_thread_id != GetCurrentThreadId()) {
+        ReportWrongReleaseThread();
+    } else if (wglMakeCurrent(renderer.device_context.get(), renderer.gl_context.get())) {
+        try {
+            DeleteShaderProgram(renderer);
+        } catch (...) {
+            ReportWrongReleaseThread();
+        }
+    }
+    renderer.program = 0;
+    renderer.fragment_shader = 0;
+}
+
+// Stops the render thread, forcing it after the grace period.
+void StopRenderThread(CGLRenderer& renderer) {
+    if (renderer.stop_event) SetEvent(renderer.stop_event.get());
+    if (renderer.render_thread &&
+        WaitForSingleObject(renderer.render_thread.get(), kStopTimeoutMs) != WAIT_OBJECT_0)
+        TerminateThread(renderer.render_thread.get(), 0);
+    renderer.stop_event.reset();
+    renderer.ready_event.reset();
+    renderer.render_thread.reset();
+}
+
+void ReleaseRenderer(CGLRenderer* renderer) {
+    // Another renderer of this thread keeps drawing after this one is gone.
+    const HGLRC other_context = wglGetCurrentContext();
+    const HDC other_dc = wglGetCurrentDC();
+    const bool restore_other = other_context && other_context != renderer->gl_context.get();
+    {
+        ScopedRendererLock hold(renderer->lock);
+        DeleteGlObjects(*renderer);
+        if (!renderer->osd.osd_list.empty()) ClearOsdObjects(*renderer);
+        GiveBackHostWindow(*renderer);
+        renderer->gl_context.reset();
+        renderer->device_context.reset();
+        // The own window belongs to the render thread, which destroys it as it ends.
+        renderer->window = nullptr;
+        StopRenderThread(*renderer);
+        hold.Unlock();
+        renderer->lock.lock_owner = static_cast<DWORD>(-1);
+        renderer->lock.lock_count = -1;
+        renderer->lock.mutex.reset();
+    }
+    if (restore_other && !wglGetCurrentContext()) wglMakeCurrent(other_dc, other_context);
+    delete renderer;
+}
+
+}  // namespace
+
+}  // namespace noxd
+
+using namespace noxd;
+
+extern "C" HRESULT noxd_create_renderer(HWND window, const wchar_t* title, int window_width,
+                                        int window_height, int format, int frame_width,
+                                        int frame_height, NOXD_RENDERER* out) {
+    auto* renderer = new (std::nothrow) CGLRenderer;
+    if (!renderer) {
+        *out = nullptr;
+        return E_UNEXPECTED;
+    }
+    RunCreation(*renderer, window, title, window_width, window_height, format, frame_width,
+                frame_height);
+    *out = renderer;
+    const HRESULT status = renderer->status;
+    if (status != S_OK) {
+        ReleaseRenderer(renderer);
+        *out = nullptr;
+    }
+    return status;
+}
+
+extern "C" HRESULT noxd_release_renderer(NOXD_RENDERER renderer) {
+    if (!renderer) return E_INVALIDARG;
+    ReleaseRenderer(renderer);
+    return S_OK;
+}
+
+extern "C" HWND noxd_get_hwnd(NOXD_RENDERER renderer) {
+    return renderer ? renderer->window : nullptr;
+}
+
+extern "C" HRESULT noxd_draw_frame(NOXD_RENDERER renderer, const void* frame) {
+    // A null frame would have GL read from address 0.
+    if (!renderer || !frame) return E_INVALIDARG;
+    return PresentFrame(*renderer, frame);
+}
+
+extern "C" HRESULT noxd_set_video_pos(NOXD_RENDERER renderer, float left, float bottom,
+                                      float right, float top) {
+    if (!renderer) return S_OK;
+    renderer->video_left = left;
+    renderer->video_bottom = bottom;
+    renderer->video_right = right;
+    renderer->video_top = top;
+    ApplyViewport(*renderer);
+    return S_OK;
+}

@@ -1,0 +1,55 @@
+#include "shader_program.h"
+
+#include "gl_renderer.h"
+#include "shader_sources.h"
+
+namespace noxd {
+
+namespace {
+
+// Reads the error state, which clears it; bounded, as a lost context may
+// report an error on every read.
+void DropGlErrors() {
+    for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
+
+}  // namespace
+
+const char* ShaderSourceFor(unsigned format_class) {
+    switch (static_cast<FormatClass>(format_class)) {
+    case FormatClass::Bgr24:
+    case FormatClass::Bgr32: return kRgbShaderSource;
+    case FormatClass::Yuy2: return kPackedLumaEvenShaderSource;
+    case FormatClass::I420: return kPlanarShaderSource;
+    case FormatClass::Uyvy: return kPackedLumaOddShaderSource;
+    }
+    return kRgbShaderSource;
+}
+
+void BuildShaderProgram(CGLRenderer& renderer) {
+    renderer.program = glCreateProgram();
+    DropGlErrors();
+    renderer.fragment_shader = glCreateShader(GL_FRAGMENT_SHADER);
+    DropGlErrors();
+    const char* source = ShaderSourceFor(static_cast<unsigned>(renderer.format_class));
+    glShaderSource(renderer.fragment_shader, 1, &source, nullptr);
+    DropGlErrors();
+    glCompileShader(renderer.fragment_shader);
+    DropGlErrors();
+    glAttachShader(renderer.program, renderer.fragment_shader);
+    DropGlErrors();
+    glLinkProgram(renderer.program);
+    DropGlErrors();
+}
+
+void DeleteShaderProgram(CGLRenderer& renderer) {
+    if (renderer.program && renderer.fragment_shader)
+        glDetachShader(renderer.program, renderer.fragment_shader);
+    if (renderer.fragment_shader) glDeleteShader(renderer.fragment_shader);
+    if (renderer.program) glDeleteProgram(renderer.program);
+    renderer.program = 0;
+    renderer.fragment_shader = 0;
+}
+
+}  // namespace noxd

@@ -1,0 +1,43 @@
+#include "timing.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <mutex>
+#include <optional>
+
+#include "timing_report.h"
+
+namespace noxd {
+
+namespace {
+
+// Renderers of one process draw on different threads at once; this mutex
+// serialises the shared points. Held only for the counting, never with a GL call.
+std::mutex timing_mutex;
+size_t label_width = 0;
+std::optional<TimingPoint> frame_entry;
+std::optional<TimingPoint> buffer_swap;
+
+void WriteDebugLog(const std::string& message) {
+    OutputDebugStringA(FormatDebugLine(GetCurrentThreadId(), message).c_str());
+}
+
+void Pass(std::optional<TimingPoint>& point, const char* name, int line) {
+    std::optional<std::string> report;
+    {
+        std::lock_guard<std::mutex> hold(timing_mutex);
+        const uint32_t now = timeGetTime();
+        if (!point) point = MakeTimingPoint(name, line, now, label_width);
+        report = PassTimingPoint(*point, now, label_width);
+    }
+    if (report) WriteDebugLog(*report);
+}
+
+}  // namespace
+
+void PassFrameEntryPoint() { Pass(frame_entry, "PutVideo", 938); }
+
+void PassSwapPoint() { Pass(buffer_swap, "SwapBuffers", 1079); }
+
+}  // namespace noxd

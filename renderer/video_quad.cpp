@@ -1,0 +1,33 @@
+#include "video_quad.h"
+
+#include "gl_renderer.h"
+#include "interaction/digital_zoom.h"
+#include "interaction/editing_tools.h"
+
+namespace noxd {
+
+void DrawVideoQuad(CGLRenderer& renderer) {
+    VideoQuad quad = UprightVideoQuad(renderer.format_class);
+    RunEditingToolsFrameStep(renderer);
+    ApplyZoomStep(renderer, quad);
+
+    glPushMatrix();
+    glEnable(GL_TEXTURE_2D);
+    // The clear colour is never set, so this paints the whole window black,
+    // outside the viewport too.
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 4; ++i) {
+        // Every unit gets the same coordinates so the planes stay aligned
+        // under any zoom window.
+        glMultiTexCoord2fv(GL_TEXTURE0, quad.tex[i]);
+        glMultiTexCoord2fv(GL_TEXTURE1, quad.tex[i]);
+        glMultiTexCoord2fv(GL_TEXTURE2, quad.tex[i]);
+        glVertex3fv(quad.vertex[i]);
+    }
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+    glPopMatrix();
+}
+
+}  // namespace noxd

@@ -1,0 +1,32 @@
+// Frames in the five layouts the renderer takes, built pixel by pixel, and
+// the colours a viewer should see for them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "window_capture.h"
+
+namespace noxd_test {
+
+struct Yuv {
+    uint8_t y, u, v;
+};
+struct Bgr {
+    uint8_t b, g, r;
+};
+
+// `pixel(x, row)` gives each pixel, row 0 being the first row in memory.
+// Packed formats take chroma from the even pixel of each pair, I420 from the
+// top-left pixel of each 2x2 block.
+std::vector<uint8_t> YuvFrame(int format, int width, int height,
+                              const std::function<Yuv(int x, int row)>& pixel);
+// Rows padded to 4 bytes, as the renderer reads them.
+std::vector<uint8_t> BgrFrame(int format, int width, int height,
+                              const std::function<Bgr(int x, int row)>& pixel);
+
+// Limited-range BT.601, clamped to 0..255 as the screen shows it.
+Rgb ExpectedRgb(Yuv yuv);
+
+}  // namespace noxd_test

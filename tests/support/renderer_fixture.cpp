@@ -1,0 +1,60 @@
+#include "renderer_fixture.h"
+
+namespace noxd_test {
+
+int host_proc_calls = 0;
+
+ScopedRenderer::ScopedRenderer(int format, int frame_width, int frame_height, int client_width,
+                               int client_height, const wchar_t* title) {
+    status_ = noxd_create_renderer(nullptr, title, client_width, client_height, format,
+                                   frame_width, frame_height, &renderer_);
+}
+
+ScopedRenderer::ScopedRenderer(HWND host, int format, int frame_width, int frame_height) {
+    status_ = noxd_create_renderer(host, nullptr, 0, 0, format, frame_width, frame_height,
+                                   &renderer_);
+}
+
+ScopedRenderer::~ScopedRenderer() {
+    if (renderer_) noxd_release_renderer(renderer_);
+}
+
+Capture ScopedRenderer::DrawAndCapture(const std::vector<uint8_t>& frame) {
+    noxd_draw_frame(renderer_, frame.data());
+    PumpMessages();
+    return Capture::OfClient(window());
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    ++host_proc_calls;
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+HWND CreateHostWindow(int x, int y, int client_width, int client_height) {
+    static const bool registered = [] {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = HostWindowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = L"NoxdTestHost";
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+    RECT frame = {0, 0, client_width, client_height};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    HWND window = CreateWindowExW(0, L"NoxdTestHost", L"host", WS_OVERLAPPEDWINDOW, x, y,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    return window;
+}
+
+}  // namespace noxd_test

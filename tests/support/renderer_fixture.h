@@ -1,0 +1,46 @@
+// A renderer owned by one test, released on every path out of it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "noxd.h"
+#include "window_capture.h"
+
+namespace noxd_test {
+
+class ScopedRenderer {
+public:
+    // A renderer on a window of its own with the given client size.
+    ScopedRenderer(int format, int frame_width, int frame_height, int client_width,
+                   int client_height, const wchar_t* title = L"noxd test");
+    // A renderer drawing into a host window.
+    ScopedRenderer(HWND host, int format, int frame_width, int frame_height);
+    ~ScopedRenderer();
+    ScopedRenderer(const ScopedRenderer&) = delete;
+    ScopedRenderer& operator=(const ScopedRenderer&) = delete;
+
+    HRESULT status() const { return status_; }
+    NOXD_RENDERER get() const { return renderer_; }
+    HWND window() const { return noxd_get_hwnd(renderer_); }
+
+    // Draws the frame and reads back what the window then shows.
+    Capture DrawAndCapture(const std::vector<uint8_t>& frame);
+
+private:
+    HRESULT status_ = E_FAIL;
+    NOXD_RENDERER renderer_ = nullptr;
+};
+
+// Dispatches the calling thread's pending messages.
+void PumpMessages();
+
+// A plain visible top-level window with the given client size, owned by the
+// calling thread; its procedure counts messages for the tests.
+HWND CreateHostWindow(int x, int y, int client_width, int client_height);
+LRESULT CALLBACK HostWindowProc(HWND, UINT, WPARAM, LPARAM);
+extern int host_proc_calls;
+
+}  // namespace noxd_test

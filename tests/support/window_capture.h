@@ -1,0 +1,35 @@
+// Reads what a window shows, through GDI, the way a user would see it.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace noxd_test {
+
+struct Rgb {
+    int r, g, b;
+};
+
+class Capture {
+public:
+    // Copies what the screen shows of the window's client area into a 32-bit top-down DIB.
+    static Capture OfClient(HWND window);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // (x, y) with y counted down from the top of the client area.
+    Rgb At(int x, int y) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint32_t> pixels_;
+};
+
+// Succeeds when every channel differs by at most `tolerance`; says both colours when not.
+::testing::AssertionResult Near(Rgb got, Rgb want, int tolerance);
+
+}  // namespace noxd_test
