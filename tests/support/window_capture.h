@@ -15,7 +15,7 @@ struct Rgb {
 
 class Capture {
 public:
-    // Copies what the screen shows of the window's client area into a 32-bit top-down DIB.
+    // What the screen shows of the window's client area.
     static Capture OfClient(HWND window);
 
     int width() const { return width_; }
