@@ -252,38 +252,38 @@ HRESULT CEncData::OnDecodedFrame(LONG, LONG, LONG, BYTE* pFrameDesc, LONG, LONG)
         return S_FALSE;
     }
     if (hEvent) ResetEvent(hEvent);
-    WriteDecoded(counter + 1, desc);
+    const bool handled = WriteDecoded(counter + 1, desc);
     if (hEvent) ::SetEvent(hEvent);
-    return S_OK;
+    return handled ? S_OK : S_FALSE;
 }
 
-void CEncData::WriteDecoded(int n, const uint8_t* desc) {
+bool CEncData::WriteDecoded(int n, const uint8_t* desc) {
     std::lock_guard<std::mutex> lock(outputLock);
-    if (n != 1 && n % period != 0) return;
-    if (!szBmpName.empty()) {
-        WriteBmpFile(desc);
-    } else if (fpDec) {
+    if (n != 1 && n % period != 0) return true;
+    if (!szBmpName.empty()) return WriteBmpFile(desc);
+    if (fpDec) {
         if (!WriteBlock(fpDec, ReadPointer(desc, kDescPayloadPtrOffset),
                         ReadU32(desc, kDescLengthOffset))) {
             std::printf("err: dec can't write data\n");
         }
     }
+    return true;
 }
 
-void CEncData::WriteBmpFile(const uint8_t* desc) {
+bool CEncData::WriteBmpFile(const uint8_t* desc) {
     const uint32_t stride = ReadU32(desc, kDescStrideOffset);
     const uint32_t length = ReadU32(desc, kDescLengthOffset);
     BmpLayout layout;
     if (!ComputeBmpLayout(ReadU32(desc, kDescMediaTypeOffset), stride, length, &layout)) {
         std::printf("err: dec frame skipped: stride %u, length %u\n", stride, length);
-        return;
+        return false;
     }
     const auto second = static_cast<int32_t>(std::time(nullptr));
     bmpInSecond = (bmpInSecond >= 0 && second == lastBmpSecond) ? bmpInSecond + 1 : 0;
     lastBmpSecond = second;
     FileHandle file = OpenFile(BmpFileName(szBmpName, second, bmpInSecond).c_str(), "wb");
-    if (!file) return;
-    if (!WriteBmp(file.get(), layout, ReadPointer(desc, kDescPayloadPtrOffset))) {
+    if (file && !WriteBmp(file.get(), layout, ReadPointer(desc, kDescPayloadPtrOffset))) {
         std::printf("err: dec can't write data\n");
     }
+    return true;
 }

@@ -115,8 +115,9 @@ protected:
 
 private:
     void AppendEncoded(const uint8_t* desc);
-    void WriteDecoded(int n, const uint8_t* desc);
-    void WriteBmpFile(const uint8_t* desc);
+    // Both false only for a frame that has no bitmap layout.
+    bool WriteDecoded(int n, const uint8_t* desc);
+    bool WriteBmpFile(const uint8_t* desc);
 
     // Guards the output fields below, pDecode, and every write to the files
     // they name, so DetachOutput never lets a file close under a write.

@@ -1,0 +1,171 @@
+#include "ambrel_process.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+fs::path ProgramFolder() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return fs::path(path).parent_path();
+}
+
+ScratchFolder::ScratchFolder() {
+    static std::atomic<int> serial{0};
+    path_ = fs::temp_directory_path() /
+            ("ambrel_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(serial++));
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+namespace {
+
+std::wstring QuoteArgument(const std::wstring& arg) {
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
+    std::wstring quoted = L"\"";
+    for (wchar_t c : arg) {
+        if (c == L'"') quoted += L'\\';
+        quoted += c;
+    }
+    return quoted + L"\"";
+}
+
+void MakePipe(UniqueHandle& readEnd, UniqueHandle& writeEnd) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE r = nullptr, w = nullptr;
+    CreatePipe(&r, &w, &inherit, 0);
+    readEnd.reset(r);
+    writeEnd.reset(w);
+}
+
+}  // namespace
+
+AmbrelProcess::AmbrelProcess(const fs::path& exe, const std::vector<std::string>& args,
+                             const fs::path& folder) {
+    UniqueHandle stdinRead, stdoutWrite;
+    MakePipe(stdinRead, stdinWrite_);
+    MakePipe(stdoutRead_, stdoutWrite);
+    // Only the child's ends are inherited.
+    SetHandleInformation(stdinWrite_.get(), HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(stdoutRead_.get(), HANDLE_FLAG_INHERIT, 0);
+
+    std::wstring commandLine = QuoteArgument(exe.wstring());
+    for (const std::string& arg : args) commandLine += L" " + QuoteArgument(Widen(arg));
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = stdinRead.get();
+    startup.hStdOutput = stdoutWrite.get();
+    startup.hStdError = stdoutWrite.get();
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessW(exe.wstring().c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                       folder.wstring().c_str(), &startup, &info)) {
+        process_.reset(info.hProcess);
+        UniqueHandle thread(info.hThread);
+        id_ = info.dwProcessId;
+    }
+    reader_ = std::thread([this] { ReadOutput(); });
+}
+
+AmbrelProcess::~AmbrelProcess() {
+    if (process_) Finish();
+    if (reader_.joinable()) reader_.join();
+}
+
+void AmbrelProcess::ReadOutput() {
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(stdoutRead_.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        std::lock_guard<std::mutex> hold(lock_);
+        output_.append(buffer, got);
+        changed_.notify_all();
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    ended_ = true;
+    changed_.notify_all();
+}
+
+bool AmbrelProcess::WaitForOutput(const std::string& text) {
+    std::unique_lock<std::mutex> hold(lock_);
+    changed_.wait(hold, [&] { return ended_ || output_.find(text) != std::string::npos; });
+    return output_.find(text) != std::string::npos;
+}
+
+void AmbrelProcess::PressEnter() {
+    DWORD written = 0;
+    WriteFile(stdinWrite_.get(), "\n", 1, &written, nullptr);
+}
+
+DWORD AmbrelProcess::Finish() {
+    stdinWrite_.reset();
+    DWORD code = STILL_ACTIVE;
+    if (process_) {
+        WaitForSingleObject(process_.get(), INFINITE);
+        GetExitCodeProcess(process_.get(), &code);
+        process_.reset();
+    }
+    if (reader_.joinable()) reader_.join();
+    return code;
+}
+
+std::string AmbrelProcess::Output() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return output_;
+}
+
+RunResult RunAmbrel(const std::vector<std::string>& args, const fs::path& folder,
+                    const std::string& waitFor) {
+    AmbrelProcess ambrel(ProgramFolder() / "ambrel.exe", args, folder);
+    ambrel.WaitForOutput(waitFor);
+    ambrel.PressEnter();
+    RunResult result;
+    result.exitCode = ambrel.Finish();
+    result.output = ambrel.Output();
+    return result;
+}
+
+std::string AsWritten(const std::string& text) {
+    std::string written;
+    for (char c : text) {
+        if (c == '\n') written += '\r';
+        written += c;
+    }
+    return written;
+}
+
+std::string ReadFileBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        while (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> ReadLines(const fs::path& path) {
+    return SplitLines(ReadFileBytes(path));
+}
+
+size_t CountOf(const std::string& haystack, const std::string& needle) {
+    size_t count = 0;
+    for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + 1)) {
+        ++count;
+    }
+    return count;
+}
