@@ -76,6 +76,129 @@ NOXD_API HRESULT noxd_draw_frame(NOXD_RENDERER renderer, const void *frame);
 NOXD_API HRESULT noxd_set_video_pos(NOXD_RENDERER renderer, float left, float bottom,
                                     float right, float top);
 
+/* --- Mouse ---------------------------------------------------------------
+ * The callback runs on the window's thread (the renderer's own thread for its
+ * own window, the host's thread for a host window) with no lock held, before
+ * the renderer handles the message; it may call any noxd function. While
+ * privacy-mask editing is on it gets the pointer on a 0-10000 scale of the
+ * client area (y down) instead of normalized video coordinates. */
+
+/* Sets (or, with NULL, removes) the mouse callback. Returns 0. */
+NOXD_API HRESULT noxd_set_mouse_callback(NOXD_RENDERER renderer, MouseCallback callback);
+
+/* Confines the cursor to the window's current rectangle (on != 0) or frees it. Returns 1. */
+NOXD_API int noxd_clip_mouse(NOXD_RENDERER renderer, BOOL on);
+
+/* Stores a value that nothing else reads. Returns 1. */
+NOXD_API int noxd_stop_win_callback(NOXD_RENDERER renderer, int value);
+
+/* --- Digital zoom ----------------------------------------------------------
+ * Zoom windows are in normalized picture coordinates: x 0..1 left to right,
+ * y 0..1 bottom to top; the whole picture is left 0, top 1, right 1, bottom 0. */
+
+/* Mouse zoom on (drag a rectangle; click or double-click for the whole
+ * picture) or off (low byte 0; the whole picture is shown again). Returns 0. */
+NOXD_API int noxd_enable_digital_zoom(NOXD_RENDERER renderer, BOOL on);
+
+/* Shows the rectangle with corners (x0, y0) and (x1, y1), in any order. Any
+ * rectangle but the whole picture locks out the mouse zoom. Returns 0. */
+NOXD_API int noxd_set_zoom_rect(NOXD_RENDERER renderer, float x0, float y0, float x1, float y1);
+
+/* Static zoom on (non-zero) or off: every frame shows the stored window. Returns 1. */
+NOXD_API int noxd_enable_digital_zoom_static(NOXD_RENDERER renderer, int value);
+
+/* Stores the window for static zoom; note the order left, right, top, bottom. Returns 1. */
+NOXD_API int noxd_digital_zoom_static(NOXD_RENDERER renderer, float left, float right, float top,
+                                      float bottom);
+
+/* --- Editing tools ---------------------------------------------------------
+ * Each shows the rectangle being dragged with the left button as a dashed
+ * yellow band until the first frame after the release. Switches read the low
+ * byte of `on`. All return 0. */
+
+/* The drag rectangle: on only when the low byte is exactly 1. */
+NOXD_API HRESULT noxd_show_drag_rect(NOXD_RENDERER renderer, BOOL on);
+
+/* Privacy-mask editing; also switches the mouse callback to the 0-10000 form. */
+NOXD_API HRESULT noxd_set_privacy_mask_flag(NOXD_RENDERER renderer, BOOL on);
+
+/* Motion-area editing. */
+NOXD_API HRESULT noxd_start_motion_edit(NOXD_RENDERER renderer, BOOL on);
+
+/*
+ * Overlays, drawn over the video in every frame in the order they were added.
+ * Positions are normalized video coordinates (x 0..1 left to right, y 0..1
+ * bottom to top); colours are 0xAABBGGRR, alpha 0 meaning opaque for shapes.
+ * Every add takes the address of the caller's handle variable: the new
+ * overlay's handle is stored there and an overlay the variable named before
+ * is deleted, also when the add fails (the variable is then 0). Handles are
+ * never reused. Any thread; flags read only their low byte. A null renderer
+ * returns 0 and does nothing; a null handle variable returns E_INVALIDARG.
+ */
+
+/* Rectangle with corners (x0, y0) and (x1, y1), filled or outlined. */
+NOXD_API HRESULT noxd_add_osd_rectangle(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
+                                        float x0, float y0, float x1, float y1, UINT line_width,
+                                        UINT color, UINT dashed, UINT filled);
+/* Circle of a radius given as a fraction of the viewport height; never dashed. */
+NOXD_API HRESULT noxd_add_osd_circle(NOXD_RENDERER renderer, UINT_PTR *handle_variable, float cx,
+                                     float cy, float radius, UINT line_width, UINT color,
+                                     UINT unused, UINT filled);
+/* Ellipse outline with radii in pixels, turned by `rotation` whole radians. */
+NOXD_API HRESULT noxd_add_osd_circle2(NOXD_RENDERER renderer, UINT_PTR *handle_variable, float cx,
+                                      float cy, float radius_x, float radius_y, UINT rotation,
+                                      UINT line_width, UINT color, UINT unused, UINT filled);
+/* Triangle, filled or outlined. */
+NOXD_API HRESULT noxd_add_osd_triangle(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
+                                       float x0, float y0, float x1, float y1, float x2, float y2,
+                                       UINT line_width, UINT color, UINT dashed, UINT filled);
+/* Line from (x0, y0) to (x1, y1). */
+NOXD_API HRESULT noxd_add_osd_line(NOXD_RENDERER renderer, UINT_PTR *handle_variable, float x0,
+                                   float y0, float x1, float y1, UINT line_width, UINT color,
+                                   UINT dashed);
+/* Round point of `point_size` pixels. */
+NOXD_API HRESULT noxd_add_osd_point(NOXD_RENDERER renderer, UINT_PTR *handle_variable, float x,
+                                    float y, UINT point_size, UINT color);
+/* Image overlays. (x0, y0) is the top-left and (x1, y1) the bottom-right
+ * corner, the image's top row drawn along y0. Anchor 0 stretches the image
+ * over the corners; the others keep the size the corners give on a 768x576
+ * frame and keep one corner: 1 (and any other value) top-left, 2 bottom-left,
+ * 3 top-right, 4 bottom-right. A 32-bit image without alpha of its own is
+ * keyed: pixels of key_color (a COLORREF) get key_alpha (low byte), the rest
+ * are opaque; 8-, 16- and 24-bit images are opaque. Bitmaps are read during
+ * the call and stay the caller's. */
+
+/* Image from a Windows bitmap file; E_INVALIDARG for a missing or malformed file. */
+NOXD_API HRESULT noxd_add_osd_bitmap_file(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
+                                          const wchar_t *path, float x0, float y0, float x1,
+                                          float y1, int anchor, UINT key_color, UINT key_alpha);
+/* Image from |width| x |height| blue-green-red-alpha pixels, top row first, used as given. */
+NOXD_API HRESULT noxd_add_osd_bitmap_data32(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
+                                            const void *data, int width, int height, float x0,
+                                            float y0, float x1, float y1, int anchor,
+                                            UINT key_color, UINT key_alpha);
+/* Image from a bitmap of the caller's (8, 16, 24 or 32 bits per pixel). */
+NOXD_API HRESULT noxd_add_osd_bitmap_handle(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
+                                            HBITMAP bitmap, float x0, float y0, float x1,
+                                            float y1, int anchor, UINT key_color, UINT key_alpha);
+/* Button showing the normal image, or the pressed or hover one (optional, may differ in size). */
+NOXD_API HRESULT noxd_add_osd_button(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
+                                     OsdButtonCallback callback, HBITMAP normal, HBITMAP pressed,
+                                     HBITMAP hover, float x0, float y0, float x1, float y1,
+                                     int anchor, UINT key_color, UINT key_alpha);
+/* Text in a non-antialiased font, outlined; each colour's alpha byte is its pixels' alpha. */
+NOXD_API HRESULT noxd_add_osd_text(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
+                                   const wchar_t *text, int font_height, const wchar_t *face_name,
+                                   int weight, float x0, float y0, float x1, float y1, int anchor,
+                                   UINT text_color, UINT background_color, UINT outline_color,
+                                   UINT outline_width);
+/* Deletes the overlay the variable names and sets it to 0; E_INVALIDARG if there is none. */
+NOXD_API HRESULT noxd_delete_osd(NOXD_RENDERER renderer, UINT_PTR *handle_variable);
+/* Deletes every overlay; E_INVALIDARG if there was none. Handle variables keep their values. */
+NOXD_API HRESULT noxd_clear_osd(NOXD_RENDERER renderer);
+/* Dash pattern (low 16 bits, bit 0 first, 2 pixels a bit) of outlines added from now on. */
+NOXD_API HRESULT noxd_set_dash_mask(NOXD_RENDERER renderer, UINT pattern);
+
 #ifdef __cplusplus
 }
 #endif

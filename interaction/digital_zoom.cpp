@@ -1,8 +1,106 @@
 #include "digital_zoom.h"
 
+#include "renderer/gl_renderer.h"
+#include "rubber_band.h"
+
 namespace noxd {
 
-// No zoom can be applied yet: the whole picture is shown.
-void ApplyZoomStep(CGLRenderer&, VideoQuad&) {}
+bool ZoomArmed(const CGLRenderer& renderer) {
+    return renderer.interaction.digital_zoom_enabled && !renderer.interaction.host_zoom_active;
+}
+
+bool ZoomBandShown(const CGLRenderer& renderer) {
+    return renderer.interaction.show_drag_rect == 1 || ZoomArmed(renderer);
+}
+
+// A press always starts from the whole picture, so the user drags on it.
+void ZoomPress(CGLRenderer& renderer, int x, int y) {
+    InteractionState& s = renderer.interaction;
+    s.zoom_applied = 0;
+    RemoveRubberBand(renderer, &s.zoom_band_slot);
+    SetCapture(renderer.window);
+    s.zoom_drag.start_x = s.zoom_drag.current_x = x;
+    s.zoom_drag.start_y = s.zoom_drag.current_y = y;
+    s.zoom_drag.active = true;
+}
+
+void ZoomMove(CGLRenderer& renderer, int x, int y) {
+    InteractionState& s = renderer.interaction;
+    s.zoom_drag.current_x = x;
+    s.zoom_drag.current_y = y;
+    UpdateRubberBand(renderer, &s.zoom_band_slot, &s.zoom_window, ZoomBandShown(renderer),
+                     s.zoom_drag.start_x, s.zoom_drag.start_y, x, y);
+}
+
+// The last move already stored the dragged rectangle; a release after
+// movement along both axes applies it from the next frame on.
+void ZoomRelease(CGLRenderer& renderer, int x, int y) {
+    InteractionState& s = renderer.interaction;
+    s.zoom_drag.current_x = x;
+    s.zoom_drag.current_y = y;
+    ReleaseCapture();
+    if (s.zoom_drag.active && x != s.zoom_drag.start_x && y != s.zoom_drag.start_y)
+        s.zoom_applied = 1;
+    s.zoom_drag.active = false;
+    s.zoom_band_expired = 1;
+}
+
+void ZoomDoubleClick(CGLRenderer& renderer) {
+    InteractionState& s = renderer.interaction;
+    ReleaseCapture();
+    s.zoom_applied = 0;
+    s.zoom_band_expired = 1;
+}
+
+// Clamps the stored window into the picture and shows it.
+static void ShowZoomWindow(CGLRenderer& renderer, VideoQuad& quad) {
+    InteractionState& s = renderer.interaction;
+    s.zoom_window = ClampedToUnit(s.zoom_window);
+    ZoomTexCoords(renderer.format_class, s.zoom_window, quad.tex);
+}
+
+void ApplyZoomStep(CGLRenderer& renderer, VideoQuad& quad) {
+    InteractionState& s = renderer.interaction;
+    if (s.zoom_applied && (s.digital_zoom_enabled || s.host_zoom_active)) {
+        if (s.zoom_band_expired.exchange(0)) RemoveRubberBand(renderer, &s.zoom_band_slot);
+        ShowZoomWindow(renderer, quad);
+    }
+    if (s.static_zoom_enabled) ShowZoomWindow(renderer, quad);
+}
 
 }  // namespace noxd
+
+using namespace noxd;
+
+extern "C" int noxd_enable_digital_zoom(NOXD_RENDERER renderer, BOOL on) {
+    if (!renderer) return 0;
+    const uint8_t value = static_cast<uint8_t>(on);
+    ScopedRendererLock hold(renderer->lock);
+    renderer->interaction.digital_zoom_enabled = value;
+    if (!value) renderer->interaction.zoom_window = kWholePicture;
+    return 0;
+}
+
+extern "C" int noxd_set_zoom_rect(NOXD_RENDERER renderer, float x0, float y0, float x1, float y1) {
+    if (!renderer) return 0;
+    InteractionState& s = renderer->interaction;
+    ScopedRendererLock hold(renderer->lock);
+    s.host_zoom_active = IsWholePicture(x0, y0, x1, y1) ? 0 : 1;
+    if (s.host_zoom_active) s.zoom_applied = 1;
+    s.zoom_window = SortedRect({x0, y0}, {x1, y1});
+    return 0;
+}
+
+extern "C" int noxd_enable_digital_zoom_static(NOXD_RENDERER renderer, int value) {
+    if (!renderer) return 0;
+    renderer->interaction.static_zoom_enabled = value;
+    return 1;
+}
+
+extern "C" int noxd_digital_zoom_static(NOXD_RENDERER renderer, float left, float right, float top,
+                                        float bottom) {
+    if (!renderer) return 0;
+    ScopedRendererLock hold(renderer->lock);
+    renderer->interaction.zoom_window = {left, top, right, bottom};
+    return 1;
+}

@@ -1,4 +1,5 @@
-// Digital zoom: which part of the picture the video quad shows.
+// Digital zoom: which part of the picture the video quad shows, chosen by a
+// mouse drag, by the host's rectangle, or statically.
 #pragma once
 
 #include "renderer/frame_layout.h"
@@ -7,8 +8,20 @@ struct CGLRenderer;
 
 namespace noxd {
 
+// Gesture steps, on the window's thread, with the message's client point.
+void ZoomPress(CGLRenderer& renderer, int x, int y);
+void ZoomMove(CGLRenderer& renderer, int x, int y);
+void ZoomRelease(CGLRenderer& renderer, int x, int y);
+void ZoomDoubleClick(CGLRenderer& renderer);
+
+// The mouse zoom reacts while enabled and no host rectangle is in force.
+bool ZoomArmed(const CGLRenderer& renderer);
+
+// Whether a move draws the band shared by the zoom and the drag rectangle.
+bool ZoomBandShown(const CGLRenderer& renderer);
+
 // Replaces the quad's texture coordinates with those of the zoom window when
-// a zoom is applied; leaves the whole picture otherwise. Lock held.
+// a zoom is applied or static zoom is on. GL thread, lock held.
 void ApplyZoomStep(CGLRenderer& renderer, VideoQuad& quad);
 
 }  // namespace noxd

@@ -1,8 +1,148 @@
 #include "editing_tools.h"
 
+#include "digital_zoom.h"
+#include "renderer/gl_renderer.h"
+#include "rubber_band.h"
+
 namespace noxd {
 
-// No tool can be armed yet, so there is nothing to expire or clamp.
-void RunEditingToolsFrameStep(CGLRenderer&) {}
+namespace {
+
+// One privacy or motion tool: the same steps over its own fields.
+struct AreaTool {
+    DragRecord& drag;
+    std::atomic<int32_t>& enabled;
+    std::atomic<int32_t>& released;
+    UINT_PTR& band_slot;
+    RectF& rect;
+};
+
+AreaTool PrivacyTool(InteractionState& s) {
+    return {s.privacy_drag, s.privacy_edit_enabled, s.privacy_released, s.privacy_band_slot,
+            s.privacy_rect};
+}
+
+AreaTool MotionTool(InteractionState& s) {
+    return {s.motion_drag, s.motion_edit_enabled, s.motion_released, s.motion_band_slot, s.motion_rect};
+}
+
+void StartDrag(DragRecord& drag, int x, int y) {
+    drag.start_x = drag.current_x = x;
+    drag.start_y = drag.current_y = y;
+    drag.active = true;
+}
+
+void AreaPress(CGLRenderer& renderer, AreaTool tool, int x, int y) {
+    RemoveRubberBand(renderer, &tool.band_slot);
+    SetCapture(renderer.window);
+    StartDrag(tool.drag, x, y);
+    tool.released = 0;
+}
+
+void AreaMove(CGLRenderer& renderer, AreaTool tool, int x, int y) {
+    tool.drag.current_x = x;
+    tool.drag.current_y = y;
+    UpdateRubberBand(renderer, &tool.band_slot, &tool.rect, tool.drag.active, tool.drag.start_x,
+                     tool.drag.start_y, x, y);
+}
+
+// The release keeps the band and rectangle of the last move.
+void AreaRelease(AreaTool tool, int x, int y) {
+    tool.drag.current_x = x;
+    tool.drag.current_y = y;
+    ReleaseCapture();
+    tool.drag.active = false;
+    tool.released = 1;
+}
+
+void AreaFrameStep(CGLRenderer& renderer, AreaTool tool) {
+    if (!tool.enabled) return;
+    if (tool.released.exchange(0)) RemoveRubberBand(renderer, &tool.band_slot);
+    tool.rect = ClampedToUnit(tool.rect);
+}
+
+void DragRectPress(CGLRenderer& renderer, int x, int y) {
+    InteractionState& s = renderer.interaction;
+    s.zoom_applied = 0;
+    RemoveRubberBand(renderer, &s.zoom_band_slot);
+    SetCapture(renderer.window);
+    StartDrag(s.rect_drag, x, y);
+    s.rect_released = 0;
+}
+
+void DragRectMove(CGLRenderer& renderer, int x, int y) {
+    InteractionState& s = renderer.interaction;
+    s.rect_drag.current_x = x;
+    s.rect_drag.current_y = y;
+    UpdateRubberBand(renderer, &s.zoom_band_slot, &s.zoom_window, ZoomBandShown(renderer),
+                     s.rect_drag.start_x, s.rect_drag.start_y, x, y);
+}
+
+void DragRectRelease(CGLRenderer& renderer, int x, int y) {
+    InteractionState& s = renderer.interaction;
+    s.rect_drag.current_x = x;
+    s.rect_drag.current_y = y;
+    ReleaseCapture();
+    s.rect_released = 1;
+    s.rect_drag.active = false;
+}
+
+}  // namespace
+
+void ToolsPress(CGLRenderer& renderer, int x, int y) {
+    InteractionState& s = renderer.interaction;
+    if (s.show_drag_rect == 1) DragRectPress(renderer, x, y);
+    if (ZoomArmed(renderer)) ZoomPress(renderer, x, y);
+    if (s.privacy_edit_enabled) AreaPress(renderer, PrivacyTool(s), x, y);
+    if (s.motion_edit_enabled) AreaPress(renderer, MotionTool(s), x, y);
+}
+
+void ToolsMove(CGLRenderer& renderer, int x, int y) {
+    InteractionState& s = renderer.interaction;
+    if (s.rect_drag.active) DragRectMove(renderer, x, y);
+    if (s.zoom_drag.active && !s.host_zoom_active) ZoomMove(renderer, x, y);
+    if (s.privacy_drag.active) AreaMove(renderer, PrivacyTool(s), x, y);
+    if (s.motion_drag.active) AreaMove(renderer, MotionTool(s), x, y);
+}
+
+void ToolsRelease(CGLRenderer& renderer, int x, int y) {
+    InteractionState& s = renderer.interaction;
+    if (s.show_drag_rect == 1) DragRectRelease(renderer, x, y);
+    if (ZoomArmed(renderer)) ZoomRelease(renderer, x, y);
+    if (s.privacy_edit_enabled) AreaRelease(PrivacyTool(s), x, y);
+    if (s.motion_edit_enabled) AreaRelease(MotionTool(s), x, y);
+}
+
+void RunEditingToolsFrameStep(CGLRenderer& renderer) {
+    InteractionState& s = renderer.interaction;
+    AreaFrameStep(renderer, MotionTool(s));
+    AreaFrameStep(renderer, PrivacyTool(s));
+    if (s.show_drag_rect == 1 && s.rect_released.exchange(0))
+        RemoveRubberBand(renderer, &s.zoom_band_slot);
+}
 
 }  // namespace noxd
+
+using namespace noxd;
+
+extern "C" HRESULT noxd_show_drag_rect(NOXD_RENDERER renderer, BOOL on) {
+    if (!renderer) return S_OK;
+    renderer->interaction.show_drag_rect = static_cast<uint8_t>(on) == 1 ? 1 : 0;
+    return S_OK;
+}
+
+extern "C" HRESULT noxd_set_privacy_mask_flag(NOXD_RENDERER renderer, BOOL on) {
+    if (!renderer) return S_OK;
+    const uint8_t value = static_cast<uint8_t>(on);
+    renderer->interaction.privacy_edit_enabled = value;
+    if (!value) renderer->interaction.privacy_drag.active = false;
+    return S_OK;
+}
+
+extern "C" HRESULT noxd_start_motion_edit(NOXD_RENDERER renderer, BOOL on) {
+    if (!renderer) return S_OK;
+    const uint8_t value = static_cast<uint8_t>(on);
+    renderer->interaction.motion_edit_enabled = value;
+    if (!value) renderer->interaction.motion_drag.active = false;
+    return S_OK;
+}

@@ -1,5 +1,8 @@
 #include "osd_list.h"
 
+#include <algorithm>
+
+#include "osd_handle.h"
 #include "osd_object.h"
 #include "renderer/gl_renderer.h"
 
@@ -10,10 +13,58 @@ void DestroyOsdObject(CBaseOsdObject* object) {
 
 namespace noxd {
 
-void DrawOsdObjects(CGLRenderer& renderer) {
-    for (CBaseOsdObject* object : renderer.osd.osd_list) {
-        if (object) object->Draw();
+namespace {
+
+// Appends a built object under its new handle; false when the list cannot grow.
+bool AppendOsdObject(OsdState& osd, UINT_PTR* handle_variable, CBaseOsdObject* object) {
+    try {
+        osd.osd_list.push_back(object);
+    } catch (const std::bad_alloc&) {
+        return false;
     }
+    object->handle = NextOsdHandle();
+    *handle_variable = object->handle;
+    return true;
+}
+
+}  // namespace
+
+HRESULT AddOsdObject(CGLRenderer& renderer, UINT_PTR* handle_variable, CBaseOsdObject* object) {
+    if (!handle_variable) {
+        if (object) DestroyOsdObject(object);
+        return E_INVALIDARG;
+    }
+    ScopedRendererLock hold(renderer.lock);
+    // The variable's old object goes whether the new one makes it in or not.
+    if (*handle_variable) DeleteOsdObject(renderer, handle_variable);
+    *handle_variable = 0;
+    if (!object) return E_FAIL;
+    const HRESULT built = object->status;
+    if (built != S_OK) {
+        DestroyOsdObject(object);
+        return built;
+    }
+    if (!AppendOsdObject(renderer.osd, handle_variable, object)) {
+        DestroyOsdObject(object);
+        return E_FAIL;
+    }
+    return S_OK;
+}
+
+HRESULT DeleteOsdObject(CGLRenderer& renderer, UINT_PTR* handle_variable) {
+    if (!handle_variable || !*handle_variable) return E_INVALIDARG;
+    ScopedRendererLock hold(renderer.lock);
+    auto& list = renderer.osd.osd_list;
+    const UINT_PTR handle = *handle_variable;
+    const auto found = std::find_if(list.begin(), list.end(), [handle](CBaseOsdObject* o) {
+        return o && o->handle == handle;
+    });
+    if (found == list.end()) return E_INVALIDARG;
+    CBaseOsdObject* object = *found;
+    list.erase(found);
+    DestroyOsdObject(object);
+    *handle_variable = 0;
+    return S_OK;
 }
 
 HRESULT ClearOsdObjects(CGLRenderer& renderer) {
@@ -26,6 +77,22 @@ HRESULT ClearOsdObjects(CGLRenderer& renderer) {
         list.erase(list.begin());
     }
     return S_OK;
+}
+
+void DrawOsdObjects(CGLRenderer& renderer) {
+    for (CBaseOsdObject* object : renderer.osd.osd_list) {
+        if (object) object->Draw();
+    }
+}
+
+uint16_t CurrentDashMask(CGLRenderer& renderer) {
+    ScopedRendererLock hold(renderer.lock);
+    return renderer.osd.dash_mask;
+}
+
+void SetDashMask(CGLRenderer& renderer, uint16_t pattern) {
+    ScopedRendererLock hold(renderer.lock);
+    renderer.osd.dash_mask = pattern;
 }
 
 }  // namespace noxd

@@ -5,12 +5,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <new>
+#include <utility>
 
 struct CGLRenderer;
 
 enum OsdKind : uint32_t {
     kOsdRectangle = 0,
-    kOsdEllipse = 1,
+    kOsdEllipse = 1,  // COsdEllipse and COsdEllipse2
     kOsdTriangle = 2,
     kOsdLine = 3,
     kOsdPoint = 4,
@@ -19,8 +21,10 @@ enum OsdKind : uint32_t {
     kOsdButton = 7,
 };
 
-// No virtual destructor: an object is removed by FreeResources() and then
-// freeing its storage (DestroyOsdObject).
+// No virtual destructor: an object is removed by FreeResources() and then by
+// freeing its storage (DestroyOsdObject), so destructors never run. Every
+// subclass therefore keeps only members whose heap storage FreeResources()
+// gives back (see PixelImage); what remains is plain data.
 class CBaseOsdObject {
 public:
     virtual HRESULT Draw() = 0;
@@ -31,6 +35,7 @@ public:
     uint32_t color = 0;      // 0xAABBGGRR
     CGLRenderer* renderer = nullptr;
     OsdKind kind = kOsdRectangle;
+    UINT_PTR handle = 0;     // given by the list when the object enters it; never reused
 
 protected:
     CBaseOsdObject(CGLRenderer* owner, OsdKind k) : renderer(owner), kind(k) {
@@ -38,6 +43,14 @@ protected:
     }
     ~CBaseOsdObject() = default;
 };
+
+// Allocates and constructs an overlay; null when memory is short. Its storage
+// is given back by DestroyOsdObject.
+template <typename T, typename... Args>
+T* NewOsdObject(Args&&... args) {
+    void* storage = ::operator new(sizeof(T), std::nothrow);
+    return storage ? new (storage) T(std::forward<Args>(args)...) : nullptr;
+}
 
 // FreeResources() then the storage; every removal path goes through here.
 void DestroyOsdObject(CBaseOsdObject* object);

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "frame_layout.h"
+#include "interaction/interaction_state.h"
 #include "osd/osd_list.h"
 #include "renderer_lock.h"
 #include "win32_handles.h"
@@ -58,4 +59,7 @@ struct CGLRenderer {
 
     // Overlay list, under the lock.
     noxd::OsdState osd;
+
+    // Mouse callback, zoom and editing tools.
+    noxd::InteractionState interaction;
 };

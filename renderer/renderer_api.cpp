@@ -109,7 +109,8 @@ void DeleteGlObjects(CGLRenderer& renderer) {
     if (!renderer.gl_context) return;
     if (renderer.gl_thread_id != GetCurrentThreadId()) {
         ReportWrongReleaseThread();
-    } else if (wglMakeCurrent(renderer.device_context.get(), renderer.gl_context.get())) {
+    } else if (wglGetCurrentContext() == renderer.gl_context.get() ||
+               wglMakeCurrent(renderer.device_context.get(), renderer.gl_context.get())) {
         try {
             DeleteShaderProgram(renderer);
         } catch (...) {
@@ -136,6 +137,11 @@ void ReleaseRenderer(CGLRenderer* renderer) {
     const HGLRC other_context = wglGetCurrentContext();
     const HDC other_dc = wglGetCurrentDC();
     const bool restore_other = other_context && other_context != renderer->gl_context.get();
+    renderer->interaction.input_live = false;
+    // The render thread ends before the lock is taken: its window procedure
+    // may be waiting for the lock, and must not keep release waiting in turn.
+    // The own window belongs to that thread, which destroys it as it ends.
+    StopRenderThread(*renderer);
     {
         ScopedRendererLock hold(renderer->lock);
         DeleteGlObjects(*renderer);
@@ -143,9 +149,7 @@ void ReleaseRenderer(CGLRenderer* renderer) {
         GiveBackHostWindow(*renderer);
         renderer->gl_context.reset();
         renderer->device_context.reset();
-        // The own window belongs to the render thread, which destroys it as it ends.
         renderer->window = nullptr;
-        StopRenderThread(*renderer);
         hold.Unlock();
         renderer->lock.lock_owner = static_cast<DWORD>(-1);
         renderer->lock.lock_count = -1;
@@ -176,7 +180,10 @@ extern "C" HRESULT noxd_create_renderer(HWND window, const wchar_t* title, int w
     if (status != S_OK) {
         ReleaseRenderer(renderer);
         *out = nullptr;
+        return status;
     }
+    // The lock is free now, so the window procedure may take it for mouse input.
+    renderer->interaction.input_live = true;
     return status;
 }
 

@@ -103,6 +103,23 @@ private:
     HDC dc_ = nullptr;
 };
 
+// The screen's device context, got with GetDC(nullptr).
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ~ScreenDc() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HDC dc_;
+};
+
 // Puts an object into a device context for one scope and puts the old one back.
 class SelectedObject {
 public:

@@ -1,6 +1,7 @@
 // A small host of noxd: for each of the five frame formats it opens a
 // renderer on a window of its own, plays the moving test pattern at 25 frames
-// a second for a moment and saves a screenshot of the window as a PNG.
+// a second for a moment and saves a screenshot of the window as a PNG. Then
+// it scripts the mouse: a digital zoom by drag, and a privacy-mask rubber band.
 //   noxd_demo.exe OUTPUT_FOLDER
 #include <windows.h>
 
@@ -54,11 +55,63 @@ bool PlayFormat(const FormatInfo& format, const std::string& folder) {
     return saved;
 }
 
+// Mouse messages as a user's drag produces them, handled on the window's thread.
+void SendMouse(HWND window, UINT message, int x, int y) {
+    SendMessageW(window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+void PlayFrames(NOXD_RENDERER renderer, int first, int count) {
+    for (int t = first; t < first + count; ++t) {
+        noxd_draw_frame(renderer,
+                        noxd_examples::PatternFrame(NOXD_FORMAT_YUY2, kFrameWidth, kFrameHeight, t).data());
+        Sleep(kFrameIntervalMs);
+    }
+}
+
+bool SaveShot(NOXD_RENDERER renderer, const std::string& path, const char* what) {
+    const bool saved =
+        noxd_examples::SavePng(noxd_examples::CaptureClientArea(noxd_get_hwnd(renderer)), path.c_str());
+    std::printf("%-6s %s %s\n", what, saved ? "screenshot" : "cannot write", path.c_str());
+    return saved;
+}
+
+// Drags a zoom rectangle over the right half, then draws a privacy band
+// and shoots it while the button is still down.
+bool PlayMouseScript(const std::string& folder) {
+    NOXD_RENDERER renderer = nullptr;
+    if (noxd_create_renderer(nullptr, L"noxd demo", 640, 480, NOXD_FORMAT_YUY2, kFrameWidth,
+                             kFrameHeight, &renderer) != S_OK)
+        return false;
+    HWND window = noxd_get_hwnd(renderer);
+    noxd_enable_digital_zoom(renderer, 1);
+    PlayFrames(renderer, 0, 10);
+    SendMouse(window, WM_LBUTTONDOWN, 320, 120);
+    for (int step = 1; step <= 8; ++step) {
+        SendMouse(window, WM_MOUSEMOVE, 320 + step * 40, 120 + step * 30);
+        PlayFrames(renderer, 10 + step, 1);
+    }
+    SendMouse(window, WM_LBUTTONUP, 639, 360);
+    PlayFrames(renderer, 20, 15);
+    bool ok = SaveShot(renderer, folder + "\\noxd-zoom.png", "zoom");
+
+    SendMouse(window, WM_LBUTTONDBLCLK, 10, 10);
+    noxd_enable_digital_zoom(renderer, 0);
+    noxd_set_privacy_mask_flag(renderer, 1);
+    SendMouse(window, WM_LBUTTONDOWN, 160, 120);
+    SendMouse(window, WM_MOUSEMOVE, 480, 360);
+    PlayFrames(renderer, 40, 5);
+    ok = SaveShot(renderer, folder + "\\noxd-band.png", "band") && ok;
+    SendMouse(window, WM_LBUTTONUP, 480, 360);
+    noxd_release_renderer(renderer);
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : ".";
     bool all_ok = true;
     for (const FormatInfo& format : kFormats) all_ok = PlayFormat(format, folder) && all_ok;
+    all_ok = PlayMouseScript(folder) && all_ok;
     return all_ok ? 0 : 1;
 }

@@ -1,0 +1,50 @@
+#include "rubber_band.h"
+
+#include "osd/osd_geometry.h"
+#include "osd/osd_list.h"
+#include "renderer/gl_renderer.h"
+
+namespace noxd {
+
+namespace {
+
+constexpr uint32_t kBandColor = 0xFF00FFFF;  // opaque yellow
+constexpr uint16_t kBandDashMask = 0xAAAA;
+
+}  // namespace
+
+PointF NormalizedPointIn(const CGLRenderer& renderer, int px, int py) {
+    RECT client = {};
+    GetClientRect(renderer.window, &client);
+    const VideoPos pos = {renderer.video_left, renderer.video_bottom, renderer.video_right,
+                          renderer.video_top};
+    return NormalizedVideoPoint(px, py, client.right - client.left, client.bottom - client.top, pos);
+}
+
+void RemoveRubberBand(CGLRenderer& renderer, UINT_PTR* slot) {
+    ScopedRendererLock hold(renderer.lock);
+    if (*slot) DeleteOsdObject(renderer, slot);
+}
+
+void UpdateRubberBand(CGLRenderer& renderer, UINT_PTR* slot, RectF* result, bool show, int x0,
+                      int y0, int x1, int y1) {
+    ScopedRendererLock hold(renderer.lock);
+    if (x0 == x1 && y0 == y1) {
+        if (*slot) DeleteOsdObject(renderer, slot);
+        return;
+    }
+    const PointF a = NormalizedPointIn(renderer, x0, y0);
+    const PointF b = NormalizedPointIn(renderer, x1, y1);
+    if (!show) return;
+    // The band is built with its own dash pattern; later host overlays keep theirs.
+    OsdState& osd = renderer.osd;
+    osd.saved_dash_mask = osd.dash_mask;
+    osd.dash_mask = kBandDashMask;
+    CBaseOsdObject* band =
+        NewOsdObject<COsdRectangle>(&renderer, a.x, a.y, b.x, b.y, false, kBandColor, 1u, true);
+    osd.dash_mask = osd.saved_dash_mask;
+    AddOsdObject(renderer, slot, band);
+    *result = SortedRect(a, b);
+}
+
+}  // namespace noxd

@@ -1,0 +1,25 @@
+// The rubber band: the dashed yellow rectangle with which the zoom and the
+// editing tools show the rectangle being dragged.
+#pragma once
+
+#include <windows.h>
+
+#include "pointer_math.h"
+
+struct CGLRenderer;
+
+namespace noxd {
+
+// Under the renderer lock: replaces the band in `slot` by one from (x0, y0)
+// to (x1, y1) (client pixels) and stores the sorted rectangle in `result`,
+// when `show` holds. Identical points only remove the band.
+void UpdateRubberBand(CGLRenderer& renderer, UINT_PTR* slot, RectF* result, bool show, int x0,
+                      int y0, int x1, int y1);
+
+// Removes the band in `slot`, if any.
+void RemoveRubberBand(CGLRenderer& renderer, UINT_PTR* slot);
+
+// The pointer in normalized video coordinates of the renderer's window.
+PointF NormalizedPointIn(const CGLRenderer& renderer, int px, int py);
+
+}  // namespace noxd

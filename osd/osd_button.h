@@ -1,0 +1,53 @@
+// Overlay buttons: up to three images (normal, pressed, hover) and a host
+// callback. The window procedure's hit-test changes `state` and calls
+// `callback` with the button's `handle`; the draw pass shows the image of the
+// current state.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+
+#include "include/noxd.h"
+#include "osd_object.h"
+#include "osd_pixels.h"
+
+enum ButtonState : uint32_t {
+    kButtonNormal = 0,
+    kButtonPressed = 1,
+    kButtonHover = 2,
+};
+
+// Counts itself in the renderer's button_count from construction until
+// FreeResources(). Each image keeps its own size, so pressed and hover images
+// need not match the normal one.
+class COsdButton : public CBaseOsdObject {
+public:
+    // A null normal image leaves status E_INVALIDARG; a pressed or hover
+    // image that cannot be read is left out and the normal one shown instead.
+    COsdButton(CGLRenderer* owner, OsdButtonCallback callback, HBITMAP normal, HBITMAP pressed,
+               HBITMAP hover, const noxd::ImageCorners& corners, int32_t anchor,
+               uint32_t key_color, uint8_t key_alpha);
+    HRESULT Draw() override;
+    void FreeResources() override;
+
+    // The image shown in `state`: the normal one where the other is missing.
+    const noxd::PixelImage& ImageFor(ButtonState state) const;
+
+    OsdButtonCallback callback;
+    // Written by the hit-test on the window's thread, read by the draw pass.
+    std::atomic<ButtonState> state{kButtonNormal};
+    noxd::PixelImage normal_pixels;
+    noxd::PixelImage pressed_pixels;
+    noxd::PixelImage hover_pixels;
+    // Hit-test bounds and drawing rectangle: (x0, y0) top-left, (x1, y1)
+    // bottom-right, normalized video coordinates, y up.
+    float x0, y0, x1, y1;
+    uint32_t key_color;
+    uint8_t key_alpha;
+    int32_t anchor;
+
+private:
+    bool counted_ = false;  // whether button_count holds this button
+};

@@ -1,0 +1,70 @@
+#include "osd_gl_state.h"
+
+#include "renderer/gl_renderer.h"
+
+namespace noxd {
+
+OsdColour::OsdColour(uint32_t color) {
+    uint32_t alpha = color >> 24;
+    // A colour given without alpha is meant opaque.
+    if (alpha == 0) alpha = 0xFF;
+    rgba_[0] = static_cast<GLubyte>(color & 0xFF);
+    rgba_[1] = static_cast<GLubyte>((color >> 8) & 0xFF);
+    rgba_[2] = static_cast<GLubyte>((color >> 16) & 0xFF);
+    rgba_[3] = static_cast<GLubyte>(alpha);
+    blended_ = alpha != 0xFF;
+    if (blended_) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    Issue();
+}
+
+OsdColour::~OsdColour() {
+    if (blended_) glDisable(GL_BLEND);
+}
+
+OsdLineStipple::OsdLineStipple(bool dashed, uint16_t pattern) : dashed_(dashed) {
+    if (!dashed_) return;
+    glEnable(GL_LINE_STIPPLE);
+    glLineStipple(2, pattern);
+}
+
+OsdLineStipple::~OsdLineStipple() {
+    if (!dashed_) return;
+    glDisable(GL_LINE_SMOOTH);
+    glDisable(GL_LINE_STIPPLE);
+}
+
+OsdDashPatternSwap::OsdDashPatternSwap(CGLRenderer& renderer, uint16_t own_pattern)
+    : renderer_(renderer) {
+    renderer_.osd.saved_dash_mask = renderer_.osd.dash_mask;
+    renderer_.osd.dash_mask = own_pattern;
+}
+
+OsdDashPatternSwap::~OsdDashPatternSwap() { renderer_.osd.dash_mask = renderer_.osd.saved_dash_mask; }
+
+uint16_t OsdDashPatternSwap::pattern() const { return renderer_.osd.dash_mask; }
+
+OsdPixelProjection::OsdPixelProjection(double width, double height) {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, width, 0, height, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDepthFunc(GL_ALWAYS);
+}
+
+OsdPixelProjection::~OsdPixelProjection() {
+    glDepthFunc(GL_LESS);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+}  // namespace noxd

@@ -1,0 +1,86 @@
+// Scoped GL state for overlay drawing. Each overlay sets up what it needs and
+// leaves the state as the next overlay expects it: blending, stipple and
+// smoothing off, identity matrices, fill polygon mode, depth test GL_LESS.
+// GL thread only, inside the draw pass.
+#pragma once
+
+#include <GL/glew.h>
+
+#include <cstdint>
+
+struct CGLRenderer;
+
+namespace noxd {
+
+// The overlay colour 0xAABBGGRR. Alpha 0 and 0xFF are opaque; anything in
+// between is blended over what lies below and blending is switched off again
+// when the scope ends.
+class OsdColour {
+public:
+    explicit OsdColour(uint32_t color);
+    ~OsdColour();
+    OsdColour(const OsdColour&) = delete;
+    OsdColour& operator=(const OsdColour&) = delete;
+
+    // Issues the colour again (inside glBegin, or after a matrix change).
+    void Issue() const { glColor4ubv(rgba_); }
+
+private:
+    GLubyte rgba_[4];
+    bool blended_;
+};
+
+// Dashed lines: each pattern bit covers two pixels, bit 0 first.
+class OsdLineStipple {
+public:
+    OsdLineStipple(bool dashed, uint16_t pattern);
+    ~OsdLineStipple();
+    OsdLineStipple(const OsdLineStipple&) = delete;
+    OsdLineStipple& operator=(const OsdLineStipple&) = delete;
+
+private:
+    bool dashed_;
+};
+
+// Puts an object's own dash pattern into the renderer for the time it draws;
+// the renderer's pattern waits in saved_dash_mask. Lock held by the pass.
+class OsdDashPatternSwap {
+public:
+    OsdDashPatternSwap(CGLRenderer& renderer, uint16_t own_pattern);
+    ~OsdDashPatternSwap();
+    OsdDashPatternSwap(const OsdDashPatternSwap&) = delete;
+    OsdDashPatternSwap& operator=(const OsdDashPatternSwap&) = delete;
+
+    uint16_t pattern() const;
+
+private:
+    CGLRenderer& renderer_;
+};
+
+// Projection in viewport pixels, (0, 0) at the bottom-left, for shapes whose
+// size is given in pixels or as a fraction of the viewport height. Restores
+// identity matrices, with the model-view matrix current, when it ends.
+class OsdPixelProjection {
+public:
+    OsdPixelProjection(double width, double height);
+    ~OsdPixelProjection();
+    OsdPixelProjection(const OsdPixelProjection&) = delete;
+    OsdPixelProjection& operator=(const OsdPixelProjection&) = delete;
+};
+
+// A state switched on for one scope, e.g. GL_POINT_SMOOTH.
+class OsdEnabled {
+public:
+    explicit OsdEnabled(GLenum cap) : cap_(cap) { glEnable(cap_); }
+    ~OsdEnabled() { glDisable(cap_); }
+    OsdEnabled(const OsdEnabled&) = delete;
+    OsdEnabled& operator=(const OsdEnabled&) = delete;
+
+private:
+    GLenum cap_;
+};
+
+// Normalized video coordinate (0..1) to normalized device coordinate (-1..1).
+inline float DeviceCoordinate(float fraction) { return 2.0f * fraction - 1.0f; }
+
+}  // namespace noxd

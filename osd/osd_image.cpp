@@ -1,0 +1,203 @@
+#include "osd_image.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "bmp_file_check.h"
+#include "osd_gl_state.h"
+#include "renderer/gl_renderer.h"
+
+namespace noxd {
+
+namespace {
+
+// Overlay images share one texture name that the video never uses (it uses
+// names 0 to 2 on units 0 to 2), so no overlay owns a GL object and overlays
+// can be built on threads without the GL context.
+constexpr GLuint kOverlayTexture = 4;
+
+// An 8-bit bitmap with its colour table, read through a DIB of the same
+// depth so GDI hands over the table the indices refer to.
+HRESULT Read8BitPixels(HBITMAP bitmap, PixelImage& image) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[256];
+    } info = {};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = static_cast<LONG>(image.width);
+    info.header.biHeight = -static_cast<LONG>(image.height);  // top row first
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 8;
+    info.header.biCompression = BI_RGB;
+    const size_t stride = (image.width + 3u) & ~size_t{3};
+    std::vector<uint8_t> rows;
+    try {
+        rows.resize(stride * image.height);
+    } catch (const std::bad_alloc&) {
+        return E_FAIL;
+    }
+    ScreenDc screen;
+    const int read = GetDIBits(screen.get(), bitmap, 0, image.height, rows.data(),
+                               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    if (read != static_cast<int>(image.height)) return E_FAIL;
+    uint32_t palette[256];
+    static_assert(sizeof palette == sizeof info.colours, "RGBQUAD is one 0x00RRGGBB word");
+    std::memcpy(palette, info.colours, sizeof palette);
+    ConvertRows8(rows.data(), stride, palette, 256, image);
+    return S_OK;
+}
+
+// A 16- or 24-bit bitmap, whose rows GDI pads to an even number of bytes.
+HRESULT ReadPackedPixels(HBITMAP bitmap, const BITMAP& info, PixelImage& image) {
+    const size_t stride = static_cast<size_t>(info.bmWidthBytes);
+    if (stride < image.width * static_cast<size_t>(info.bmBitsPixel / 8)) return E_FAIL;
+    std::vector<uint8_t> rows;
+    try {
+        rows.resize(stride * image.height);
+    } catch (const std::bad_alloc&) {
+        return E_FAIL;
+    }
+    if (GetBitmapBits(bitmap, static_cast<LONG>(rows.size()), rows.data()) <= 0) return E_FAIL;
+    if (info.bmBitsPixel == 16)
+        ConvertRows16(rows.data(), stride, image);
+    else
+        ConvertRows24(rows.data(), stride, image);
+    return S_OK;
+}
+
+HRESULT ReadAnyPixels(HBITMAP bitmap, const BITMAP& info, PixelImage& image) {
+    switch (info.bmBitsPixel) {
+    case 32:
+        return GetBitmapBits(bitmap, image.byte_size(), image.pixels.get()) == image.byte_size()
+                   ? S_OK
+                   : E_FAIL;
+    case 24:
+    case 16: return ReadPackedPixels(bitmap, info, image);
+    case 8: return Read8BitPixels(bitmap, image);
+    default: return E_INVALIDARG;
+    }
+}
+
+// The first bytes of a file and its size; false when it cannot be read.
+bool ReadFileHead(const wchar_t* path, std::vector<uint8_t>& head, uint64_t& file_size) {
+    const HANDLE raw = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (raw == INVALID_HANDLE_VALUE) return false;
+    const UniqueKernelHandle file(raw);
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return false;
+    file_size = static_cast<uint64_t>(size.QuadPart);
+    head.resize(file_size < kBmpHeadBytes ? static_cast<size_t>(file_size) : kBmpHeadBytes);
+    DWORD read = 0;
+    return ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr) &&
+           read == head.size();
+}
+
+}  // namespace
+
+HRESULT DrawOsdImage(const CGLRenderer& renderer, const PixelImage& image,
+                     const ImageCorners& corners, int32_t anchor) {
+    if (image.empty()) return E_INVALIDARG;
+    const double W = renderer.viewport_width.load(), H = renderer.viewport_height.load();
+    if (anchor != 0 && (W <= 0 || H <= 0)) return E_INVALIDARG;
+    const ImageCorners placed = PlaceImage(corners, anchor, W, H);
+    const float X0 = DeviceCoordinate(placed.x0), X1 = DeviceCoordinate(placed.x1);
+    const float Y0 = DeviceCoordinate(placed.y0), Y1 = DeviceCoordinate(placed.y1);
+
+    // Transparency comes from blending by the image's alpha; the alpha test
+    // keeps its default function and so passes every fragment.
+    OsdEnabled blend(GL_BLEND);
+    OsdEnabled texturing(GL_TEXTURE_2D);
+    OsdEnabled alpha_test(GL_ALPHA_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    glBindTexture(GL_TEXTURE_2D, kOverlayTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(image.width),
+                 static_cast<GLsizei>(image.height), 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                 image.pixels.get());
+
+    // Texture row 0, the image's top row, runs along y0.
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex3f(X0, Y0, 0);
+    glTexCoord2f(1, 0);
+    glVertex3f(X1, Y0, 0);
+    glTexCoord2f(1, 1);
+    glVertex3f(X1, Y1, 0);
+    glTexCoord2f(0, 1);
+    glVertex3f(X0, Y1, 0);
+    glEnd();
+    return S_OK;
+}
+
+HRESULT ReadBitmapPixels(HBITMAP bitmap, PixelImage& image) {
+    image.Release();
+    if (!bitmap) return E_INVALIDARG;
+    BITMAP info = {};
+    if (!GetObjectW(bitmap, sizeof info, &info)) return E_INVALIDARG;
+    if (!IsAcceptedBitmapSize(info.bmWidth, info.bmHeight, info.bmBitsPixel)) return E_INVALIDARG;
+    if (!image.Allocate(static_cast<uint32_t>(info.bmWidth), static_cast<uint32_t>(info.bmHeight)))
+        return E_FAIL;
+    const HRESULT read = ReadAnyPixels(bitmap, info, image);
+    if (read != S_OK) image.Release();
+    return read;
+}
+
+HRESULT LoadOsdPixels(HBITMAP bitmap, uint32_t key_color, uint8_t key_alpha, PixelImage& image) {
+    const HRESULT read = ReadBitmapPixels(bitmap, image);
+    if (read == S_OK) ApplyColourKey(image, key_color, key_alpha);
+    return read;
+}
+
+HBITMAP LoadCheckedBitmapFile(const wchar_t* path) {
+    if (!path) return nullptr;
+    std::vector<uint8_t> head;
+    uint64_t file_size = 0;
+    if (!ReadFileHead(path, head, file_size)) return nullptr;
+    if (!IsWellFormedBmpFile(head.data(), head.size(), file_size)) return nullptr;
+    return static_cast<HBITMAP>(
+        LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+}
+
+}  // namespace noxd
+
+COsdBitmap::COsdBitmap(CGLRenderer* owner, const noxd::ImageCorners& corners_, int32_t anchor_,
+                       uint32_t key_color_, uint8_t key_alpha_)
+    : CBaseOsdObject(owner, kOsdBitmap), corners(corners_), key_color(key_color_),
+      key_alpha(key_alpha_), anchor(anchor_) {}
+
+HRESULT COsdBitmap::Draw() { return noxd::DrawOsdImage(*renderer, image, corners, anchor); }
+
+void COsdBitmap::LoadFile(const wchar_t* path) {
+    if (status != S_OK) return;
+    const noxd::UniqueGdiObject bitmap(noxd::LoadCheckedBitmapFile(path));
+    status = bitmap ? noxd::LoadOsdPixels(static_cast<HBITMAP>(bitmap.get()), key_color, key_alpha,
+                                          image)
+                    : E_INVALIDARG;
+}
+
+void COsdBitmap::LoadHandle(HBITMAP bitmap) {
+    if (status != S_OK) return;
+    status = noxd::LoadOsdPixels(bitmap, key_color, key_alpha, image);
+}
+
+void COsdBitmap::LoadData32(const void* data, int32_t width, int32_t height) {
+    if (status != S_OK) return;
+    // Checked before anything is allocated or read: the host's buffer must
+    // hold width x height pixels, and that size must be representable.
+    const uint64_t w = static_cast<uint64_t>(std::llabs(static_cast<int64_t>(width)));
+    const uint64_t h = static_cast<uint64_t>(std::llabs(static_cast<int64_t>(height)));
+    if (!data || w == 0 || h == 0 || !noxd::FitsImageByteSize(w, h)) {
+        status = E_INVALIDARG;
+        return;
+    }
+    if (!image.Allocate(static_cast<uint32_t>(w), static_cast<uint32_t>(h))) {
+        status = E_FAIL;
+        return;
+    }
+    std::memcpy(image.pixels.get(), data, static_cast<size_t>(image.byte_size()));
+}

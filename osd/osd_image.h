@@ -1,0 +1,56 @@
+// Image overlays: drawing a pixel image over the video, reading GDI bitmaps
+// into pixel images, and COsdBitmap.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "osd_object.h"
+#include "osd_pixels.h"
+
+namespace noxd {
+
+// Draws the image in the rectangle the corners and anchor give (PlaceImage),
+// its top row along y0, blended by its own alpha. Texture name 4 on the
+// active unit is reserved for overlays and loaded anew on every call.
+// GL thread, in the draw pass.
+HRESULT DrawOsdImage(const CGLRenderer& renderer, const PixelImage& image,
+                     const ImageCorners& corners, int32_t anchor);
+
+// Reads a GDI bitmap into `image`: 32-bit bitmaps as they are, 8-, 16- and
+// 24-bit ones converted (opaque), each row read at the bitmap's own stride.
+// E_INVALIDARG for a null handle or a size refused by IsAcceptedBitmapSize,
+// E_FAIL when GDI gives no bits or memory is short. Any thread.
+HRESULT ReadBitmapPixels(HBITMAP bitmap, PixelImage& image);
+
+// ReadBitmapPixels, then ApplyColourKey with the key colour and alpha.
+HRESULT LoadOsdPixels(HBITMAP bitmap, uint32_t key_color, uint8_t key_alpha, PixelImage& image);
+
+// A bitmap file for GDI, after its bytes have been checked
+// (IsWellFormedBmpFile); null for a file that cannot be read, is malformed
+// or that GDI refuses. The caller owns the bitmap.
+HBITMAP LoadCheckedBitmapFile(const wchar_t* path);
+
+}  // namespace noxd
+
+// An image from a bitmap file, a host bitmap or raw 32-bit pixels.
+class COsdBitmap : public CBaseOsdObject {
+public:
+    COsdBitmap(CGLRenderer* owner, const noxd::ImageCorners& corners, int32_t anchor,
+               uint32_t key_color, uint8_t key_alpha);
+    HRESULT Draw() override;
+    void FreeResources() override { image.Release(); }
+
+    // Each leaves `status` as the object's construction result.
+    void LoadFile(const wchar_t* path);
+    void LoadHandle(HBITMAP bitmap);
+    // Top row first, blue-green-red-alpha, no row padding; used as given.
+    void LoadData32(const void* data, int32_t width, int32_t height);
+
+    noxd::PixelImage image;
+    noxd::ImageCorners corners;
+    uint32_t key_color;
+    uint8_t key_alpha;
+    int32_t anchor;
+};

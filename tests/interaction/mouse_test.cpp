@@ -1,0 +1,147 @@
+// The mouse callback as a host receives it from real window messages.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "renderer/gl_renderer.h"
+#include "support/renderer_fixture.h"
+
+using namespace noxd_test;
+
+namespace {
+
+struct Call {
+    NOXD_RENDERER renderer;
+    UINT message;
+    LPARAM lparam;
+    WPARAM wparam;
+    float x, y;
+};
+std::vector<Call> calls;
+
+void CALLBACK RecordCall(NOXD_RENDERER r, UINT message, LPARAM lparam, WPARAM wparam, float x, float y) {
+    calls.push_back({r, message, lparam, wparam, x, y});
+}
+
+// Sent from this thread, handled on the window's own thread before it returns.
+void Send(HWND w, UINT message, int x, int y, WPARAM wparam = 0) {
+    SendMessageW(w, message, wparam, MAKELPARAM(x, y));
+}
+
+class MouseCallbackTest : public ::testing::Test {
+protected:
+    void SetUp() override { calls.clear(); }
+};
+
+TEST_F(MouseCallbackTest, ArgumentsInOrderWithNormalizedPointInsideBorders) {
+    ScopedRenderer r(12, 64, 64, 400, 300);
+    ASSERT_EQ(r.status(), S_OK);
+    noxd_set_video_pos(r.get(), 0.25f, 0.75f, 0.75f, 0.25f);
+    noxd_set_mouse_callback(r.get(), RecordCall);
+    Send(r.window(), WM_MOUSEMOVE, 200, 150, MK_SHIFT);
+    Send(r.window(), WM_RBUTTONDOWN, 100, 75, MK_RBUTTON);
+    Send(r.window(), WM_MBUTTONUP, 300, 225);
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].renderer, r.get());
+    EXPECT_EQ(calls[0].message, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_EQ(calls[0].lparam, MAKELPARAM(200, 150));
+    EXPECT_EQ(calls[0].wparam, static_cast<WPARAM>(MK_SHIFT));
+    EXPECT_FLOAT_EQ(calls[0].x, 0.5f);
+    EXPECT_FLOAT_EQ(calls[0].y, 0.5f);
+    EXPECT_EQ(calls[1].message, static_cast<UINT>(WM_RBUTTONDOWN));
+    EXPECT_FLOAT_EQ(calls[1].x, 0.0f);
+    EXPECT_FLOAT_EQ(calls[1].y, 1.0f);
+    EXPECT_FLOAT_EQ(calls[2].x, 1.0f);
+    EXPECT_FLOAT_EQ(calls[2].y, 0.0f);
+
+    // Removed: no more calls.
+    noxd_set_mouse_callback(r.get(), nullptr);
+    Send(r.window(), WM_MOUSEMOVE, 10, 10);
+    EXPECT_EQ(calls.size(), 3u);
+}
+
+TEST_F(MouseCallbackTest, PrivacyEditingReportsTheClientOnATenThousandScale) {
+    ScopedRenderer r(12, 64, 64, 640, 480);
+    ASSERT_EQ(r.status(), S_OK);
+    noxd_set_mouse_callback(r.get(), RecordCall);
+    noxd_set_privacy_mask_flag(r.get(), 2);  // any non-zero byte switches it on
+    Send(r.window(), WM_LBUTTONDOWN, 639, 479, MK_LBUTTON);
+    Send(r.window(), WM_LBUTTONUP, 639, 479);
+    noxd_set_privacy_mask_flag(r.get(), 0);
+    Send(r.window(), WM_MOUSEMOVE, 320, 240);
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].x, 10000.0f);
+    EXPECT_EQ(calls[0].y, 9979.0f);
+    EXPECT_FLOAT_EQ(calls[2].x, 0.5f);
+    EXPECT_FLOAT_EQ(calls[2].y, 0.5f);
+}
+
+TEST_F(MouseCallbackTest, WheelReportsTheSamePointAsAMove) {
+    ScopedRenderer r(12, 64, 64, 400, 300);
+    ASSERT_EQ(r.status(), S_OK);
+    noxd_set_mouse_callback(r.get(), RecordCall);
+    POINT screen = {120, 90};
+    ClientToScreen(r.window(), &screen);
+    Send(r.window(), WM_MOUSEMOVE, 120, 90);
+    SendMessageW(r.window(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(screen.x, screen.y));
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].message, static_cast<UINT>(WM_MOUSEWHEEL));
+    EXPECT_EQ(calls[1].lparam, MAKELPARAM(screen.x, screen.y));
+    EXPECT_FLOAT_EQ(calls[1].x, calls[0].x);
+    EXPECT_FLOAT_EQ(calls[1].y, calls[0].y);
+}
+
+// Counts what reaches the host's own procedure behind the renderer.
+std::vector<UINT> host_messages;
+std::vector<size_t> callbacks_seen_at_host;
+LRESULT CALLBACK RecordingHostProc(HWND w, UINT message, WPARAM wparam, LPARAM lparam) {
+    if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_SIZE) {
+        host_messages.push_back(message);
+        callbacks_seen_at_host.push_back(calls.size());
+    }
+    return DefWindowProcW(w, message, wparam, lparam);
+}
+
+TEST_F(MouseCallbackTest, HostProcedureGetsMouseMessagesAfterTheCallbackButNotRestoredSizes) {
+    HWND host = CreateHostWindow(700, 100, 320, 240);
+    SetWindowLongPtrW(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingHostProc));
+    {
+        ScopedRenderer r(host, 12, 64, 64);
+        ASSERT_EQ(r.status(), S_OK);
+        noxd_set_mouse_callback(r.get(), RecordCall);
+        host_messages.clear();
+        callbacks_seen_at_host.clear();
+        Send(host, WM_MOUSEMOVE, 10, 10);
+        Send(host, WM_LBUTTONDOWN, 10, 10);
+        Send(host, WM_LBUTTONUP, 10, 10);
+        SendMessageW(host, WM_SIZE, SIZE_RESTORED, MAKELPARAM(320, 240));
+        SendMessageW(host, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(320, 240));
+        SendMessageW(host, WM_SIZE, SIZE_MINIMIZED, 0);
+        const std::vector<UINT> want = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_SIZE};
+        EXPECT_EQ(host_messages, want);
+        // Each mouse message reached the host after its callback.
+        ASSERT_GE(callbacks_seen_at_host.size(), 3u);
+        EXPECT_EQ(callbacks_seen_at_host[0], 1u);
+        EXPECT_EQ(callbacks_seen_at_host[1], 2u);
+        EXPECT_EQ(callbacks_seen_at_host[2], 3u);
+    }
+    DestroyWindow(host);
+}
+
+TEST(MouseApiTest, NullHandlesAndResults) {
+    EXPECT_EQ(noxd_set_mouse_callback(nullptr, RecordCall), S_OK);
+    EXPECT_EQ(noxd_clip_mouse(nullptr, 1), 0);
+    EXPECT_EQ(noxd_stop_win_callback(nullptr, 5), 0);
+    ScopedRenderer r(12, 64, 64, 200, 100);
+    ASSERT_EQ(r.status(), S_OK);
+    EXPECT_EQ(noxd_stop_win_callback(r.get(), 5), 1);
+    EXPECT_EQ(r.get()->interaction.stop_win_callback_value, 5);
+    EXPECT_EQ(noxd_clip_mouse(r.get(), 1), 1);
+    RECT clip = {}, frame = {};
+    GetClipCursor(&clip);
+    GetWindowRect(r.window(), &frame);
+    EXPECT_TRUE(EqualRect(&clip, &frame));
+    EXPECT_EQ(noxd_clip_mouse(r.get(), 0), 1);
+}
+
+}  // namespace
