@@ -17,19 +17,13 @@ bool ZoomBandShown(const CGLRenderer& renderer) {
 void ZoomPress(CGLRenderer& renderer, int x, int y) {
     InteractionState& s = renderer.interaction;
     s.zoom_applied = 0;
-    RemoveRubberBand(renderer, &s.zoom_band_slot);
-    SetCapture(renderer.window);
-    s.zoom_drag.start_x = s.zoom_drag.current_x = x;
-    s.zoom_drag.start_y = s.zoom_drag.current_y = y;
-    s.zoom_drag.active = true;
+    BeginBandDrag(renderer, &s.zoom_band_slot, s.zoom_drag, x, y);
 }
 
 void ZoomMove(CGLRenderer& renderer, int x, int y) {
     InteractionState& s = renderer.interaction;
-    s.zoom_drag.current_x = x;
-    s.zoom_drag.current_y = y;
-    UpdateRubberBand(renderer, &s.zoom_band_slot, &s.zoom_window, ZoomBandShown(renderer),
-                     s.zoom_drag.start_x, s.zoom_drag.start_y, x, y);
+    FollowBandDrag(renderer, &s.zoom_band_slot, &s.zoom_window, ZoomBandShown(renderer), s.zoom_drag,
+                   x, y);
 }
 
 // The last move already stored the dragged rectangle; a release after

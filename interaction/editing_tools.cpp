@@ -26,24 +26,20 @@ AreaTool MotionTool(InteractionState& s) {
     return {s.motion_drag, s.motion_edit_enabled, s.motion_released, s.motion_band_slot, s.motion_rect};
 }
 
-void StartDrag(DragRecord& drag, int x, int y) {
-    drag.start_x = drag.current_x = x;
-    drag.start_y = drag.current_y = y;
-    drag.active = true;
-}
-
 void AreaPress(CGLRenderer& renderer, AreaTool tool, int x, int y) {
-    RemoveRubberBand(renderer, &tool.band_slot);
-    SetCapture(renderer.window);
-    StartDrag(tool.drag, x, y);
+    BeginBandDrag(renderer, &tool.band_slot, tool.drag, x, y);
     tool.released = 0;
 }
 
 void AreaMove(CGLRenderer& renderer, AreaTool tool, int x, int y) {
-    tool.drag.current_x = x;
-    tool.drag.current_y = y;
-    UpdateRubberBand(renderer, &tool.band_slot, &tool.rect, tool.drag.active, tool.drag.start_x,
-                     tool.drag.start_y, x, y);
+    FollowBandDrag(renderer, &tool.band_slot, &tool.rect, tool.drag.active, tool.drag, x, y);
+}
+
+// Switching a tool off ends its drag but leaves band, capture and released flag.
+void SwitchAreaTool(AreaTool tool, BOOL on) {
+    const uint8_t value = static_cast<uint8_t>(on);
+    tool.enabled = value;
+    if (!value) tool.drag.active = false;
 }
 
 // The release keeps the band and rectangle of the last move.
@@ -64,18 +60,14 @@ void AreaFrameStep(CGLRenderer& renderer, AreaTool tool) {
 void DragRectPress(CGLRenderer& renderer, int x, int y) {
     InteractionState& s = renderer.interaction;
     s.zoom_applied = 0;
-    RemoveRubberBand(renderer, &s.zoom_band_slot);
-    SetCapture(renderer.window);
-    StartDrag(s.rect_drag, x, y);
+    BeginBandDrag(renderer, &s.zoom_band_slot, s.rect_drag, x, y);
     s.rect_released = 0;
 }
 
 void DragRectMove(CGLRenderer& renderer, int x, int y) {
     InteractionState& s = renderer.interaction;
-    s.rect_drag.current_x = x;
-    s.rect_drag.current_y = y;
-    UpdateRubberBand(renderer, &s.zoom_band_slot, &s.zoom_window, ZoomBandShown(renderer),
-                     s.rect_drag.start_x, s.rect_drag.start_y, x, y);
+    FollowBandDrag(renderer, &s.zoom_band_slot, &s.zoom_window, ZoomBandShown(renderer), s.rect_drag,
+                   x, y);
 }
 
 void DragRectRelease(CGLRenderer& renderer, int x, int y) {
@@ -132,17 +124,11 @@ extern "C" HRESULT noxd_show_drag_rect(NOXD_RENDERER renderer, BOOL on) {
 }
 
 extern "C" HRESULT noxd_set_privacy_mask_flag(NOXD_RENDERER renderer, BOOL on) {
-    if (!renderer) return S_OK;
-    const uint8_t value = static_cast<uint8_t>(on);
-    renderer->interaction.privacy_edit_enabled = value;
-    if (!value) renderer->interaction.privacy_drag.active = false;
+    if (renderer) SwitchAreaTool(PrivacyTool(renderer->interaction), on);
     return S_OK;
 }
 
 extern "C" HRESULT noxd_start_motion_edit(NOXD_RENDERER renderer, BOOL on) {
-    if (!renderer) return S_OK;
-    const uint8_t value = static_cast<uint8_t>(on);
-    renderer->interaction.motion_edit_enabled = value;
-    if (!value) renderer->interaction.motion_drag.active = false;
+    if (renderer) SwitchAreaTool(MotionTool(renderer->interaction), on);
     return S_OK;
 }

@@ -26,6 +26,21 @@ void RemoveRubberBand(CGLRenderer& renderer, UINT_PTR* slot) {
     if (*slot) DeleteOsdObject(renderer, slot);
 }
 
+void BeginBandDrag(CGLRenderer& renderer, UINT_PTR* slot, DragRecord& drag, int x, int y) {
+    RemoveRubberBand(renderer, slot);
+    SetCapture(renderer.window);
+    drag.start_x = drag.current_x = x;
+    drag.start_y = drag.current_y = y;
+    drag.active = true;
+}
+
+void FollowBandDrag(CGLRenderer& renderer, UINT_PTR* slot, RectF* result, bool show,
+                    DragRecord& drag, int x, int y) {
+    drag.current_x = x;
+    drag.current_y = y;
+    UpdateRubberBand(renderer, slot, result, show, drag.start_x, drag.start_y, x, y);
+}
+
 void UpdateRubberBand(CGLRenderer& renderer, UINT_PTR* slot, RectF* result, bool show, int x0,
                       int y0, int x1, int y1) {
     ScopedRendererLock hold(renderer.lock);

@@ -10,6 +10,8 @@ struct CGLRenderer;
 
 namespace noxd {
 
+struct DragRecord;
+
 // Under the renderer lock: replaces the band in `slot` by one from (x0, y0)
 // to (x1, y1) (client pixels) and stores the sorted rectangle in `result`,
 // when `show` holds. Identical points only remove the band.
@@ -18,6 +20,14 @@ void UpdateRubberBand(CGLRenderer& renderer, UINT_PTR* slot, RectF* result, bool
 
 // Removes the band in `slot`, if any.
 void RemoveRubberBand(CGLRenderer& renderer, UINT_PTR* slot);
+
+// Press step shared by the tools: removes the old band, takes the capture
+// and starts the drag at (x, y).
+void BeginBandDrag(CGLRenderer& renderer, UINT_PTR* slot, DragRecord& drag, int x, int y);
+
+// Move step shared by the tools: follows the pointer with the band.
+void FollowBandDrag(CGLRenderer& renderer, UINT_PTR* slot, RectF* result, bool show,
+                    DragRecord& drag, int x, int y);
 
 // The pointer in normalized video coordinates of the renderer's window.
 PointF NormalizedPointIn(const CGLRenderer& renderer, int px, int py);
