@@ -91,10 +91,10 @@ bool ReadEncodedFrame(const VARIANT& v, EncodedFrame* frame) {
     return size == kDescSize && DecodePayload(desc + kDescSize, length, frame);
 }
 
-class Decoder final : public INOXDecode {
+class Decoder final : public DualObject<INOXDecode> {
 public:
     Decoder() : channel_(std::make_shared<Channel>()) { channel_->faults = ActiveFaults(); }
-    ~Decoder() {
+    ~Decoder() override {
         LogCall("ReleaseDecode");
         Stop();
     }
@@ -109,24 +109,6 @@ public:
         }
         *ppv = nullptr;
         return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG count = --refs_;
-        if (count == 0) delete this;
-        return count;
-    }
-
-    // IDispatch: the stand-in is bound by its vtable only.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count) return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return E_NOTIMPL;
     }
 
     HRESULT STDMETHODCALLTYPE Open(VARIANT_BOOL option1, VARIANT_BOOL option2, IUnknown* callback,
@@ -217,7 +199,6 @@ private:
         thread_.join();
     }
 
-    std::atomic<ULONG> refs_{1};
     std::shared_ptr<Channel> channel_;
     std::thread thread_;  // started, joined or detached by the caller's threads
 };

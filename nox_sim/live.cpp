@@ -137,10 +137,11 @@ struct Stream {
     }
 };
 
-class LiveControl final : public INOXLiveControl, public IConnectionPointContainer, public IConnectionPoint {
+class LiveControl final : public DualObject<INOXLiveControl>, public IConnectionPointContainer,
+                          public IConnectionPoint {
 public:
     LiveControl() : stream_(std::make_shared<Stream>()) { stream_->faults = ActiveFaults(); }
-    ~LiveControl() {
+    ~LiveControl() override {
         LogCall("ReleaseLive");
         if (!thread_.joinable()) return;
         if (stream_->faults & kFaultLinger) {
@@ -168,24 +169,9 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG count = --refs_;
-        if (count == 0) delete this;
-        return count;
-    }
-
-    // IDispatch: the stand-in is bound by its vtable only.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count) return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return E_NOTIMPL;
-    }
+    // One count for all three interfaces.
+    ULONG STDMETHODCALLTYPE AddRef() override { return DualObject::AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return DualObject::Release(); }
 
     // INOXLiveControl
     HRESULT STDMETHODCALLTYPE SetOption(LONG option, VARIANT value) override {
@@ -287,7 +273,6 @@ public:
     HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
 
 private:
-    std::atomic<ULONG> refs_{1};
     std::shared_ptr<Stream> stream_;
     std::thread thread_;  // started and joined or detached by the caller's thread
 };

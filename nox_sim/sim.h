@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 
 #include "nox.h"
@@ -41,6 +42,38 @@ struct FrameDescFields {
 void WriteFrameDesc(const FrameDescFields& fields, uint8_t* desc);
 // Writes kDecodedDescBytes bytes: the descriptor with the payload address.
 void WriteDecodedFrameDesc(const FrameDescFields& fields, uint8_t* desc);
+
+// The reference count of a stand-in object and an IDispatch without type
+// information: the stand-in is bound by its vtable only.
+template <class Interface>
+class DualObject : public Interface {
+public:
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG count = --refs_;
+        if (count == 0) delete this;
+        return count;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        return E_NOTIMPL;
+    }
+
+protected:
+    virtual ~DualObject() = default;
+
+private:
+    std::atomic<ULONG> refs_{1};
+};
 
 HRESULT CreateLiveControl(REFIID iid, void** ppv);
 HRESULT CreateDecoder(REFIID iid, void** ppv);

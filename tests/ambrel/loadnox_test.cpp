@@ -43,13 +43,25 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
 }
 
 // Waits for the child's "Error" message box, returns its text and presses
-// its OK button. A run that shows no box fails the test by the ctest limit.
+// its OK button until the box is gone. A run that shows no box fails the
+// test by the ctest time limit.
 std::wstring CloseErrorBox(DWORD processId) {
     FoundBox found = {processId, nullptr};
-    while (EnumWindows(FindErrorBox, reinterpret_cast<LPARAM>(&found)) && !found.window) Sleep(50);
+    for (;;) {
+        EnumWindows(FindErrorBox, reinterpret_cast<LPARAM>(&found));
+        if (found.window) break;
+        Sleep(50);
+    }
     std::wstring text;
-    EnumChildWindows(found.window, CollectStaticText, reinterpret_cast<LPARAM>(&text));
-    PostMessageW(found.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    while (text.empty() && IsWindow(found.window)) {
+        EnumChildWindows(found.window, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+        if (text.empty()) Sleep(50);
+    }
+    // A press that comes while the box is still being set up can be lost.
+    while (IsWindow(found.window)) {
+        PostMessageW(found.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        Sleep(100);
+    }
     return text;
 }
 
