@@ -1,0 +1,25 @@
+#include "osd_view.h"
+
+#include <cmath>
+
+namespace noxd_osd_test {
+
+OsdView::OsdView(int width, int height)
+    : width_(width), height_(height), renderer_(NOXD_FORMAT_BGR32, 16, 16, width, height, L"noxd osd test"),
+      frame_(noxd_test::BgrFrame(NOXD_FORMAT_BGR32, 16, 16,
+                                 [](int, int) { return noxd_test::Bgr{128, 128, 128}; })) {}
+
+Capture OsdView::Draw() { return renderer_.DrawAndCapture(frame_); }
+
+int OsdView::Column(double x) const { return static_cast<int>(std::floor(x * width_)); }
+int OsdView::Row(double y) const { return static_cast<int>(std::floor((1.0 - y) * height_)); }
+
+::testing::AssertionResult Shows(const Capture& shot, int x, int y, Rgb want, int tolerance) {
+    return noxd_test::Near(shot.At(x, y), want, tolerance) << " at (" << x << ", " << y << ")";
+}
+
+HBITMAP Bitmap32(int width, int height, const std::vector<uint32_t>& pixels) {
+    return CreateBitmap(width, height, 1, 32, pixels.data());
+}
+
+}  // namespace noxd_osd_test
