@@ -34,6 +34,24 @@ void ForEachTenthOfADegree(EmitVertex emit) {
     }
 }
 
+// A filled circle in pixels; the first vertex, on the rim, is the fan's hub.
+void EmitDisc(double px, double py, double r) {
+    glBegin(GL_TRIANGLE_FAN);
+    ForEachTenthOfADegree([&](float a) { glVertex3d(px + r * std::cos(a), py + r * std::sin(a), 0); });
+    glEnd();
+}
+
+// A circle outline of 50 vertices, with the angle step of 3.1415 rather than pi.
+void EmitRing(double px, double py, double r, uint32_t line_width) {
+    glLineWidth(static_cast<float>(line_width));
+    glBegin(GL_LINE_LOOP);
+    for (int i = 0; i < 50; ++i) {
+        const float a = (static_cast<float>(i) / 50.0f) * 3.1415f * 2.0f;
+        glVertex2f(static_cast<float>(px + r * std::cos(a)), static_cast<float>(py + r * std::sin(a)));
+    }
+    glEnd();
+}
+
 }  // namespace
 
 COsdRectangle::COsdRectangle(CGLRenderer* owner, float x0_, float y0_, float x1_, float y1_,
@@ -90,39 +108,15 @@ COsdEllipse::COsdEllipse(CGLRenderer* owner, float cx_, float cy_, double radius
 HRESULT COsdEllipse::Draw() {
     OsdDashPatternSwap swap(*renderer, dash_mask);
     if (radius <= 0) return E_INVALIDARG;
-    return filled ? DrawFilled() : DrawOutline();
-}
-
-HRESULT COsdEllipse::DrawFilled() {
     const double W = ViewportWidth(renderer), H = ViewportHeight(renderer);
-    const double r = radius * H;
-    const double px = cx * W, py = cy * H;
+    const double px = cx * W, py = cy * H, r = radius * H;
     OsdColour colour(color);
     OsdPixelProjection pixels(W, H);
     colour.Issue();
-    // The first vertex, on the rim, is the fan's hub.
-    glBegin(GL_TRIANGLE_FAN);
-    ForEachTenthOfADegree([&](float a) {
-        glVertex3d(px + r * std::cos(a), py + r * std::sin(a), 0);
-    });
-    glEnd();
-    return S_OK;
-}
-
-HRESULT COsdEllipse::DrawOutline() {
-    const double W = ViewportWidth(renderer), H = ViewportHeight(renderer);
-    const double r = radius * H;
-    const double px = cx * W, py = cy * H;
-    OsdColour colour(color);
-    OsdPixelProjection pixels(W, H);
-    colour.Issue();
-    glLineWidth(static_cast<float>(line_width));
-    glBegin(GL_LINE_LOOP);
-    for (int i = 0; i < 50; ++i) {
-        const float a = (static_cast<float>(i) / 50.0f) * 3.1415f * 2.0f;
-        glVertex2f(static_cast<float>(px + r * std::cos(a)), static_cast<float>(py + r * std::sin(a)));
-    }
-    glEnd();
+    if (filled)
+        EmitDisc(px, py, r);
+    else
+        EmitRing(px, py, r, line_width);
     return S_OK;
 }
 

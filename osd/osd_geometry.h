@@ -35,10 +35,6 @@ public:
     double radius;
     uint32_t line_width;
     uint16_t dash_mask;
-
-private:
-    HRESULT DrawFilled();
-    HRESULT DrawOutline();
 };
 
 // The outline of an ellipse with radii in pixels, turned by `rotation`

@@ -65,11 +65,7 @@ TEST(OsdColourTest, AlphaZeroAndFullAreOpaqueHalfIsBlendedAndBlendingEndsWithThe
     const Capture shot = v.Draw();
     EXPECT_TRUE(Shows(shot, 60, 150, kRed, 2));
     EXPECT_TRUE(Shows(shot, 200, 150, kRed, 2));
-    // 0x80/255 of red over grey 128.
-    const double a80 = 128.0 / 255.0;
-    const Rgb half = {static_cast<int>(255 * a80 + 128 * (1 - a80)), static_cast<int>(128 * (1 - a80)),
-                      static_cast<int>(128 * (1 - a80))};
-    EXPECT_TRUE(Shows(shot, 340, 150, half, 3));
+    EXPECT_TRUE(Shows(shot, 340, 150, HalfRedOverGrey(), 3));
     // The frame leaves GL on this thread: no blending, stipple or smoothing
     // is left switched on after the half-transparent overlay.
     EXPECT_FALSE(glIsEnabled(GL_BLEND));

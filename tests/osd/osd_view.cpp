@@ -4,6 +4,12 @@
 
 namespace noxd_osd_test {
 
+Rgb HalfRedOverGrey() {
+    const double a = 128.0 / 255.0;
+    const int grey = static_cast<int>(128 * (1 - a));
+    return {static_cast<int>(255 * a + 128 * (1 - a)), grey, grey};
+}
+
 OsdView::OsdView(int width, int height)
     : width_(width), height_(height), renderer_(NOXD_FORMAT_BGR32, 16, 16, width, height, L"noxd osd test"),
       frame_(noxd_test::BgrFrame(NOXD_FORMAT_BGR32, 16, 16,
@@ -20,6 +26,12 @@ int OsdView::Row(double y) const { return static_cast<int>(std::floor((1.0 - y) 
 
 HBITMAP Bitmap32(int width, int height, const std::vector<uint32_t>& pixels) {
     return CreateBitmap(width, height, 1, 32, pixels.data());
+}
+
+HBITMAP Halves(uint32_t left, uint32_t right) {
+    std::vector<uint32_t> pixels(64);
+    for (int i = 0; i < 64; ++i) pixels[i] = i % 8 < 4 ? left : right;
+    return Bitmap32(8, 8, pixels);
 }
 
 }  // namespace noxd_osd_test

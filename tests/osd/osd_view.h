@@ -28,6 +28,9 @@ constexpr uint32_t kOsdRed = 0xFF0000FF;
 constexpr uint32_t kOsdGreen = 0xFF00FF00;
 constexpr uint32_t kOsdBlue = 0xFFFF0000;
 
+// Red with alpha 0x80 blended over the grey picture.
+Rgb HalfRedOverGrey();
+
 class OsdView {
 public:
     OsdView(int width, int height);
@@ -58,5 +61,9 @@ private:
 // Top-down 32-bit pixels (0xAARRGGBB words) as a device-dependent bitmap of
 // the caller's; delete it with DeleteObject.
 HBITMAP Bitmap32(int width, int height, const std::vector<uint32_t>& pixels);
+
+// An 8 x 8 32-bit bitmap, left half `left` and right half `right`; wide
+// enough that filtering blends the halves only near the middle and the wrap.
+HBITMAP Halves(uint32_t left, uint32_t right);
 
 }  // namespace noxd_osd_test
