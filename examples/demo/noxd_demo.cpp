@@ -1,12 +1,14 @@
 // A small host of noxd: for each of the five frame formats it opens a
 // renderer on a window of its own, plays the moving test pattern at 25 frames
 // a second for a moment and saves a screenshot of the window as a PNG. Then
-// it scripts the mouse: a digital zoom by drag, and a privacy-mask rubber band.
+// it scripts the mouse: a digital zoom by drag, and a privacy-mask rubber band,
+// and shows overlays of every kind over the pattern.
 //   noxd_demo.exe OUTPUT_FOLDER
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "common/screen_capture.h"
 #include "common/test_pattern.h"
@@ -106,6 +108,72 @@ bool PlayMouseScript(const std::string& folder) {
     return ok;
 }
 
+// A 64x64 blue-green-red-alpha logo: a diagonal gradient with a see-through ring.
+std::vector<uint32_t> LogoPixels() {
+    std::vector<uint32_t> pixels(64 * 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const int dx = x - 32, dy = y - 32, r2 = dx * dx + dy * dy;
+            const uint32_t alpha = (r2 > 20 * 20 && r2 < 26 * 26) ? 0x40u : 0xFFu;
+            pixels[y * 64 + x] = alpha << 24 | static_cast<uint32_t>(x * 4) << 16 |
+                                 static_cast<uint32_t>(y * 4) << 8 | 0x80u;
+        }
+    return pixels;
+}
+
+// One of each overlay kind; the handle variables live as long as the renderer.
+struct OverlayScene {
+    UINT_PTR band = 0, outline = 0, circle = 0, ellipse = 0, triangle = 0, line = 0, point = 0,
+             logo = 0, text = 0, button = 0;
+};
+
+bool AddOverlays(NOXD_RENDERER r, OverlayScene& o, HBITMAP button_image) {
+    const std::vector<uint32_t> logo = LogoPixels();
+    const HRESULT results[] = {
+        noxd_add_osd_rectangle(r, &o.band, 0.0f, 0.12f, 1.0f, 0.0f, 1, 0x80000000u, 0, 1),
+        noxd_add_osd_rectangle(r, &o.outline, 0.05f, 0.95f, 0.45f, 0.55f, 2, 0xFF00FFFFu, 1, 0),
+        noxd_add_osd_circle(r, &o.circle, 0.75f, 0.75f, 0.12f, 1, 0x800000FFu, 0, 1),
+        noxd_add_osd_circle2(r, &o.ellipse, 0.75f, 0.75f, 90.0f, 40.0f, 1, 2, 0xFFFFFF00u, 0, 0),
+        noxd_add_osd_triangle(r, &o.triangle, 0.10f, 0.20f, 0.30f, 0.45f, 0.40f, 0.20f, 1,
+                              0xC000FF00u, 0, 1),
+        noxd_add_osd_line(r, &o.line, 0.5f, 0.15f, 0.95f, 0.45f, 3, 0xFFFFFFFFu, 0),
+        noxd_add_osd_point(r, &o.point, 0.5f, 0.5f, 12, 0xFF0000FFu),
+        noxd_add_osd_bitmap_data32(r, &o.logo, logo.data(), 64, 64, 0.85f, 0.35f, 0.97f, 0.17f, 0,
+                                   0, 0),
+        noxd_add_osd_text(r, &o.text, L"Camera 1  noxd demo", 20, L"Arial", FW_BOLD, 0.02f, 0.11f,
+                          0.6f, 0.01f, 1, 0xFFFFFFFFu, 0x00000000u, 0xFF000000u, 1),
+        noxd_add_osd_button(r, &o.button, nullptr, button_image, nullptr, nullptr, 0.55f, 0.95f,
+                            0.65f, 0.85f, 0, 0, 0),
+    };
+    bool ok = true;
+    for (HRESULT hr : results) ok = ok && hr == S_OK;
+    return ok;
+}
+
+// A 32x32 red button face with a white frame.
+HBITMAP MakeButtonImage() {
+    std::vector<uint32_t> face(32 * 32, 0xFFC02020u);
+    for (int i = 0; i < 32; ++i)
+        face[i] = face[31 * 32 + i] = face[i * 32] = face[i * 32 + 31] = 0xFFFFFFFFu;
+    return CreateBitmap(32, 32, 1, 32, face.data());
+}
+
+bool PlayOverlayScene(const std::string& folder) {
+    NOXD_RENDERER renderer = nullptr;
+    if (noxd_create_renderer(nullptr, L"noxd demo", 640, 480, NOXD_FORMAT_YUY2, kFrameWidth,
+                             kFrameHeight, &renderer) != S_OK)
+        return false;
+    HBITMAP button_image = MakeButtonImage();
+    OverlayScene scene;
+    bool ok = AddOverlays(renderer, scene, button_image);
+    DeleteObject(button_image);  // the button keeps its own copy of the pixels
+    PlayFrames(renderer, 0, 25);
+    ok = SaveShot(renderer, folder + "\\noxd-overlays.png", "osd") && ok;
+    if (!ok) std::printf("osd    an overlay could not be added\n");
+    noxd_release_renderer(renderer);
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,5 +181,6 @@ int main(int argc, char** argv) {
     bool all_ok = true;
     for (const FormatInfo& format : kFormats) all_ok = PlayFormat(format, folder) && all_ok;
     all_ok = PlayMouseScript(folder) && all_ok;
+    all_ok = PlayOverlayScene(folder) && all_ok;
     return all_ok ? 0 : 1;
 }
