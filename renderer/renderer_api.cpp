@@ -168,6 +168,8 @@ using namespace noxd;
 extern "C" HRESULT noxd_create_renderer(HWND window, const wchar_t* title, int window_width,
                                         int window_height, int format, int frame_width,
                                         int frame_height, NOXD_RENDERER* out) {
+    // Nowhere to hand the renderer to: make none.
+    if (!out) return E_INVALIDARG;
     auto* renderer = new (std::nothrow) CGLRenderer;
     if (!renderer) {
         *out = nullptr;

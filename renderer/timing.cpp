@@ -18,6 +18,9 @@ std::mutex timing_mutex;
 size_t label_width = 0;
 std::optional<TimingPoint> frame_entry;
 std::optional<TimingPoint> buffer_swap;
+TimingClock test_clock = nullptr;
+
+uint32_t Now() { return test_clock ? test_clock() : timeGetTime(); }
 
 void WriteDebugLog(const std::string& message) {
     OutputDebugStringA(FormatDebugLine(GetCurrentThreadId(), message).c_str());
@@ -27,7 +30,7 @@ void Pass(std::optional<TimingPoint>& point, const char* name, int line) {
     std::optional<std::string> report;
     {
         std::lock_guard<std::mutex> hold(timing_mutex);
-        const uint32_t now = timeGetTime();
+        const uint32_t now = Now();
         if (!point) point = MakeTimingPoint(name, line, now, label_width);
         report = PassTimingPoint(*point, now, label_width);
     }
@@ -35,6 +38,11 @@ void Pass(std::optional<TimingPoint>& point, const char* name, int line) {
 }
 
 }  // namespace
+
+void SetTimingClock(TimingClock new_clock) {
+    std::lock_guard<std::mutex> hold(timing_mutex);
+    test_clock = new_clock;
+}
 
 void PassFrameEntryPoint() { Pass(frame_entry, "PutVideo", 938); }
 

@@ -2,7 +2,14 @@
 // rate to the debugger output about once a minute.
 #pragma once
 
+#include <cstdint>
+
 namespace noxd {
+
+// The millisecond clock of the points: the multimedia timer unless a test
+// puts its own in (nullptr puts the timer back).
+using TimingClock = uint32_t (*)();
+void SetTimingClock(TimingClock clock);
 
 // First step of every frame, before the renderer lock.
 void PassFrameEntryPoint();

@@ -128,6 +128,24 @@ TEST(OwnWindowTest, QuitMessageEndsTheRenderThreadAndItsWindow) {
     EXPECT_FALSE(IsWindow(window));
 }
 
+double ProcessCpuMs() {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto to_ms = [](FILETIME t) {
+        return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
+    };
+    return to_ms(kernel) + to_ms(user);
+}
+
+TEST(OwnWindowTest, IdleRendererUsesWellUnderTwoPercentOfACore) {
+    ScopedRenderer r(12, 64, 64, 100, 100);
+    ASSERT_EQ(r.status(), S_OK);
+    Sleep(200);  // let the window settle
+    const double before = ProcessCpuMs();
+    Sleep(2000);
+    EXPECT_LT(ProcessCpuMs() - before, 0.02 * 2000);
+}
+
 TEST(OwnWindowTest, IdleRenderThreadUsesNoCpu) {
     // The render thread sleeps until a message or the stop comes; a spinning
     // loop would burn a whole core per view.
@@ -210,6 +228,14 @@ TEST(NullHandleTest, CoreCallsRejectOrIgnoreANullRenderer) {
     EXPECT_EQ(noxd_draw_frame(nullptr, frame), static_cast<HRESULT>(0x80070057));
     EXPECT_EQ(noxd_get_hwnd(nullptr), nullptr);
     EXPECT_EQ(noxd_set_video_pos(nullptr, 0.f, 1.f, 1.f, 0.f), S_OK);
+}
+
+TEST(NullHandleTest, NoOutPointerCreatesNothing) {
+    const int threads_before = CountOwnThreads();
+    EXPECT_EQ(noxd_create_renderer(nullptr, L"x", 64, 64, 12, 64, 64, nullptr),
+              static_cast<HRESULT>(0x80070057));
+    EXPECT_EQ(FindWindowW(L"CGLRenderer", nullptr), nullptr);
+    EXPECT_EQ(CountOwnThreads(), threads_before);
 }
 
 TEST(NullHandleTest, NullFrameIsRejectedWithoutDrawing) {
