@@ -10,7 +10,6 @@ using namespace noxd_test;
 
 namespace {
 
-void Send(HWND w, UINT message, int x, int y) { SendMessageW(w, message, 0, MAKELPARAM(x, y)); }
 
 std::vector<uint8_t> BlackFrame() {
     return BgrFrame(10, 16, 16, [](int, int) { return Bgr{0, 0, 0}; });
@@ -43,9 +42,9 @@ TEST(BandTest, PrivacyBandIsDashedYellowDuringTheDragAndGoneAfterRelease) {
     ScopedRenderer r(10, 16, 16, 400, 300);
     ASSERT_EQ(r.status(), S_OK);
     noxd_set_privacy_mask_flag(r.get(), 1);
-    Send(r.window(), WM_LBUTTONDOWN, 300, 200);
-    Send(r.window(), WM_MOUSEMOVE, 200, 120);
-    Send(r.window(), WM_MOUSEMOVE, 100, 50);
+    SendMouse(r.window(), WM_LBUTTONDOWN, 300, 200);
+    SendMouse(r.window(), WM_MOUSEMOVE, 200, 120);
+    SendMouse(r.window(), WM_MOUSEMOVE, 100, 50);
     const Capture during = r.DrawAndCapture(BlackFrame());
     // The top edge lies on row 50 between x 100 and 300: dashed, so both
     // yellow and black pixels lie along it.
@@ -61,7 +60,7 @@ TEST(BandTest, PrivacyBandIsDashedYellowDuringTheDragAndGoneAfterRelease) {
     EXPECT_GT(best_black, 40);
     EXPECT_EQ(CountRow(during, 125, 110, 290).yellow, 0);  // outline only
 
-    Send(r.window(), WM_LBUTTONUP, 100, 50);
+    SendMouse(r.window(), WM_LBUTTONUP, 100, 50);
     const noxd::RectF& rect = r.get()->interaction.privacy_rect;
     EXPECT_FLOAT_EQ(rect.left, 0.25f);
     EXPECT_NEAR(rect.top, 0.8333f, 1e-4);
@@ -76,13 +75,13 @@ TEST(BandTest, PrivacyAndMotionBandsFromOneDragBothGoAfterRelease) {
     ASSERT_EQ(r.status(), S_OK);
     noxd_set_privacy_mask_flag(r.get(), 1);
     noxd_start_motion_edit(r.get(), 1);
-    Send(r.window(), WM_LBUTTONDOWN, 50, 50);
-    Send(r.window(), WM_MOUSEMOVE, 350, 250);
+    SendMouse(r.window(), WM_LBUTTONDOWN, 50, 50);
+    SendMouse(r.window(), WM_MOUSEMOVE, 350, 250);
     EXPECT_NE(r.get()->interaction.privacy_band_slot, 0u);
     EXPECT_NE(r.get()->interaction.motion_band_slot, 0u);
     EXPECT_EQ(r.get()->osd.osd_list.size(), 2u);
     EXPECT_GT(YellowPixels(r.DrawAndCapture(BlackFrame())), 200);
-    Send(r.window(), WM_LBUTTONUP, 350, 250);
+    SendMouse(r.window(), WM_LBUTTONUP, 350, 250);
     EXPECT_EQ(YellowPixels(r.DrawAndCapture(BlackFrame())), 0);
     EXPECT_TRUE(r.get()->osd.osd_list.empty());
 }
@@ -91,12 +90,12 @@ TEST(BandTest, DragEndingOutsideTheWindowIsClampedAtTheNextFrame) {
     ScopedRenderer r(10, 16, 16, 400, 300);
     ASSERT_EQ(r.status(), S_OK);
     noxd_start_motion_edit(r.get(), 1);
-    Send(r.window(), WM_LBUTTONDOWN, 200, 150);
-    Send(r.window(), WM_MOUSEMOVE, -100, -50);  // captured moves beyond the top-left corner
+    SendMouse(r.window(), WM_LBUTTONDOWN, 200, 150);
+    SendMouse(r.window(), WM_MOUSEMOVE, -100, -50);  // captured moves beyond the top-left corner
     const noxd::RectF& rect = r.get()->interaction.motion_rect;
     EXPECT_LT(rect.left, 0.0f);
     EXPECT_GT(rect.top, 1.0f);
-    Send(r.window(), WM_LBUTTONUP, -100, -50);
+    SendMouse(r.window(), WM_LBUTTONUP, -100, -50);
     r.DrawAndCapture(BlackFrame());
     EXPECT_EQ(rect.left, 0.0f);
     EXPECT_EQ(rect.top, 1.0f);
@@ -108,9 +107,9 @@ TEST(BandTest, ClickWithoutMovementMakesNoBand) {
     ScopedRenderer r(10, 16, 16, 400, 300);
     ASSERT_EQ(r.status(), S_OK);
     noxd_set_privacy_mask_flag(r.get(), 1);
-    Send(r.window(), WM_LBUTTONDOWN, 100, 100);
-    Send(r.window(), WM_MOUSEMOVE, 100, 100);
-    Send(r.window(), WM_LBUTTONUP, 100, 100);
+    SendMouse(r.window(), WM_LBUTTONDOWN, 100, 100);
+    SendMouse(r.window(), WM_MOUSEMOVE, 100, 100);
+    SendMouse(r.window(), WM_LBUTTONUP, 100, 100);
     EXPECT_TRUE(r.get()->osd.osd_list.empty());
     EXPECT_EQ(r.get()->interaction.privacy_rect.left, -1.0f);
 }
@@ -122,14 +121,14 @@ TEST(BandTest, DragRectangleSwitchAndStaticZoomFollowingIt) {
     EXPECT_EQ(r.get()->interaction.show_drag_rect, 0);
     noxd_show_drag_rect(r.get(), 1);
     noxd_enable_digital_zoom_static(r.get(), 1);
-    Send(r.window(), WM_LBUTTONDOWN, 0, 0);
-    Send(r.window(), WM_MOUSEMOVE, 200, 150);
+    SendMouse(r.window(), WM_LBUTTONDOWN, 0, 0);
+    SendMouse(r.window(), WM_MOUSEMOVE, 200, 150);
     const noxd::RectF& w = r.get()->interaction.zoom_window;
     EXPECT_FLOAT_EQ(w.right, 0.5f);
     EXPECT_FLOAT_EQ(w.bottom, 0.5f);
-    Send(r.window(), WM_MOUSEMOVE, 100, 150);
+    SendMouse(r.window(), WM_MOUSEMOVE, 100, 150);
     EXPECT_FLOAT_EQ(w.right, 0.25f);
-    Send(r.window(), WM_LBUTTONUP, 100, 150);
+    SendMouse(r.window(), WM_LBUTTONUP, 100, 150);
     r.DrawAndCapture(BlackFrame());
     EXPECT_EQ(r.get()->interaction.zoom_band_slot, 0u);
 }

@@ -25,7 +25,6 @@ void CALLBACK RecordButton(NOXD_RENDERER r, UINT_PTR button, UINT message, float
     if (delete_on_callback) noxd_delete_osd(r, delete_on_callback);
 }
 
-void Send(HWND w, UINT message, int x, int y) { SendMessageW(w, message, 0, MAKELPARAM(x, y)); }
 
 class ButtonTest : public ::testing::Test {
 protected:
@@ -60,9 +59,9 @@ protected:
 TEST_F(ButtonTest, PressAndReleaseCallBackTwiceWithoutAMouseCallback) {
     UINT_PTR slot = 0;
     const UINT_PTR button = Add(&slot, 0.1f, 0.9f, 0.4f, 0.6f);
-    Send(r.window(), WM_LBUTTONDOWN, 100, 60);
+    SendMouse(r.window(), WM_LBUTTONDOWN, 100, 60);
     EXPECT_EQ(StateOf(button), kButtonPressed);
-    Send(r.window(), WM_LBUTTONUP, 100, 60);
+    SendMouse(r.window(), WM_LBUTTONUP, 100, 60);
     EXPECT_EQ(StateOf(button), kButtonNormal);
     ASSERT_EQ(presses.size(), 2u);
     EXPECT_EQ(presses[0].button, button);
@@ -75,15 +74,15 @@ TEST_F(ButtonTest, PressAndReleaseCallBackTwiceWithoutAMouseCallback) {
 TEST_F(ButtonTest, HoverInsideAndNormalOutsideWithoutCallback) {
     UINT_PTR slot = 0;
     const UINT_PTR button = Add(&slot, 0.1f, 0.9f, 0.4f, 0.6f);
-    Send(r.window(), WM_MOUSEMOVE, 100, 60);
+    SendMouse(r.window(), WM_MOUSEMOVE, 100, 60);
     EXPECT_EQ(StateOf(button), kButtonHover);
     EXPECT_EQ(presses.size(), 1u);
-    Send(r.window(), WM_MOUSEMOVE, 300, 250);
+    SendMouse(r.window(), WM_MOUSEMOVE, 300, 250);
     EXPECT_EQ(StateOf(button), kButtonNormal);
     EXPECT_EQ(presses.size(), 1u);
     // A pressed button stays pressed while the pointer moves over it.
-    Send(r.window(), WM_LBUTTONDOWN, 100, 60);
-    Send(r.window(), WM_MOUSEMOVE, 110, 70);
+    SendMouse(r.window(), WM_LBUTTONDOWN, 100, 60);
+    SendMouse(r.window(), WM_MOUSEMOVE, 110, 70);
     EXPECT_EQ(StateOf(button), kButtonPressed);
 }
 
@@ -91,12 +90,12 @@ TEST_F(ButtonTest, EdgesCountAsInsideAndOverlappingButtonsAreBothCalled) {
     UINT_PTR a = 0, b = 0;
     Add(&a, 0.0f, 1.0f, 0.5f, 0.5f);
     Add(&b, 0.25f, 0.75f, 0.75f, 0.25f);
-    Send(r.window(), WM_LBUTTONDOWN, 150, 100);  // inside both
+    SendMouse(r.window(), WM_LBUTTONDOWN, 150, 100);  // inside both
     ASSERT_EQ(presses.size(), 2u);
     EXPECT_EQ(presses[0].button, a);
     EXPECT_EQ(presses[1].button, b);
     presses.clear();
-    Send(r.window(), WM_LBUTTONUP, 200, 150);  // (0.5, 0.5): a's corner, inside b
+    SendMouse(r.window(), WM_LBUTTONUP, 200, 150);  // (0.5, 0.5): a's corner, inside b
     EXPECT_EQ(presses.size(), 2u);
 }
 
@@ -104,10 +103,10 @@ TEST_F(ButtonTest, CallbackMayDeleteItsOwnButton) {
     UINT_PTR slot = 0;
     Add(&slot, 0.1f, 0.9f, 0.4f, 0.6f);
     delete_on_callback = &slot;
-    Send(r.window(), WM_LBUTTONDOWN, 100, 60);
+    SendMouse(r.window(), WM_LBUTTONDOWN, 100, 60);
     EXPECT_EQ(slot, 0u);
     EXPECT_EQ(r.get()->osd.button_count, 0);
-    Send(r.window(), WM_LBUTTONUP, 100, 60);
+    SendMouse(r.window(), WM_LBUTTONUP, 100, 60);
     EXPECT_EQ(presses.size(), 1u);
 }
 

@@ -23,10 +23,6 @@ void CALLBACK RecordCall(NOXD_RENDERER r, UINT message, LPARAM lparam, WPARAM wp
     calls.push_back({r, message, lparam, wparam, x, y});
 }
 
-// Sent from this thread, handled on the window's own thread before it returns.
-void Send(HWND w, UINT message, int x, int y, WPARAM wparam = 0) {
-    SendMessageW(w, message, wparam, MAKELPARAM(x, y));
-}
 
 class MouseCallbackTest : public ::testing::Test {
 protected:
@@ -38,9 +34,9 @@ TEST_F(MouseCallbackTest, ArgumentsInOrderWithNormalizedPointInsideBorders) {
     ASSERT_EQ(r.status(), S_OK);
     noxd_set_video_pos(r.get(), 0.25f, 0.75f, 0.75f, 0.25f);
     noxd_set_mouse_callback(r.get(), RecordCall);
-    Send(r.window(), WM_MOUSEMOVE, 200, 150, MK_SHIFT);
-    Send(r.window(), WM_RBUTTONDOWN, 100, 75, MK_RBUTTON);
-    Send(r.window(), WM_MBUTTONUP, 300, 225);
+    SendMouse(r.window(), WM_MOUSEMOVE, 200, 150, MK_SHIFT);
+    SendMouse(r.window(), WM_RBUTTONDOWN, 100, 75, MK_RBUTTON);
+    SendMouse(r.window(), WM_MBUTTONUP, 300, 225);
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[0].renderer, r.get());
     EXPECT_EQ(calls[0].message, static_cast<UINT>(WM_MOUSEMOVE));
@@ -56,7 +52,7 @@ TEST_F(MouseCallbackTest, ArgumentsInOrderWithNormalizedPointInsideBorders) {
 
     // Removed: no more calls.
     noxd_set_mouse_callback(r.get(), nullptr);
-    Send(r.window(), WM_MOUSEMOVE, 10, 10);
+    SendMouse(r.window(), WM_MOUSEMOVE, 10, 10);
     EXPECT_EQ(calls.size(), 3u);
 }
 
@@ -65,10 +61,10 @@ TEST_F(MouseCallbackTest, PrivacyEditingReportsTheClientOnATenThousandScale) {
     ASSERT_EQ(r.status(), S_OK);
     noxd_set_mouse_callback(r.get(), RecordCall);
     noxd_set_privacy_mask_flag(r.get(), 2);  // any non-zero byte switches it on
-    Send(r.window(), WM_LBUTTONDOWN, 639, 479, MK_LBUTTON);
-    Send(r.window(), WM_LBUTTONUP, 639, 479);
+    SendMouse(r.window(), WM_LBUTTONDOWN, 639, 479, MK_LBUTTON);
+    SendMouse(r.window(), WM_LBUTTONUP, 639, 479);
     noxd_set_privacy_mask_flag(r.get(), 0);
-    Send(r.window(), WM_MOUSEMOVE, 320, 240);
+    SendMouse(r.window(), WM_MOUSEMOVE, 320, 240);
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[0].x, 10000.0f);
     EXPECT_EQ(calls[0].y, 9979.0f);
@@ -82,7 +78,7 @@ TEST_F(MouseCallbackTest, WheelReportsTheSamePointAsAMove) {
     noxd_set_mouse_callback(r.get(), RecordCall);
     POINT screen = {120, 90};
     ClientToScreen(r.window(), &screen);
-    Send(r.window(), WM_MOUSEMOVE, 120, 90);
+    SendMouse(r.window(), WM_MOUSEMOVE, 120, 90);
     SendMessageW(r.window(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(screen.x, screen.y));
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[1].message, static_cast<UINT>(WM_MOUSEWHEEL));
@@ -111,9 +107,9 @@ TEST_F(MouseCallbackTest, HostProcedureGetsMouseMessagesAfterTheCallbackButNotRe
         noxd_set_mouse_callback(r.get(), RecordCall);
         host_messages.clear();
         callbacks_seen_at_host.clear();
-        Send(host, WM_MOUSEMOVE, 10, 10);
-        Send(host, WM_LBUTTONDOWN, 10, 10);
-        Send(host, WM_LBUTTONUP, 10, 10);
+        SendMouse(host, WM_MOUSEMOVE, 10, 10);
+        SendMouse(host, WM_LBUTTONDOWN, 10, 10);
+        SendMouse(host, WM_LBUTTONUP, 10, 10);
         SendMessageW(host, WM_SIZE, SIZE_RESTORED, MAKELPARAM(320, 240));
         SendMessageW(host, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(320, 240));
         SendMessageW(host, WM_SIZE, SIZE_MINIMIZED, 0);

@@ -39,13 +39,12 @@ Rgb ScreenColour(int format, Quadrant q) {
     return ExpectedRgb(kYuvQuadrants[q]);
 }
 
-void Send(HWND w, UINT message, int x, int y) { SendMessageW(w, message, 0, MAKELPARAM(x, y)); }
 
 void Drag(HWND w, int x0, int y0, int x1, int y1) {
-    Send(w, WM_LBUTTONDOWN, x0, y0);
-    Send(w, WM_MOUSEMOVE, (x0 + x1) / 2, (y0 + y1) / 2);
-    Send(w, WM_MOUSEMOVE, x1, y1);
-    Send(w, WM_LBUTTONUP, x1, y1);
+    SendMouse(w, WM_LBUTTONDOWN, x0, y0);
+    SendMouse(w, WM_MOUSEMOVE, (x0 + x1) / 2, (y0 + y1) / 2);
+    SendMouse(w, WM_MOUSEMOVE, x1, y1);
+    SendMouse(w, WM_LBUTTONUP, x1, y1);
 }
 
 class ZoomTest : public ::testing::TestWithParam<int> {
@@ -88,8 +87,8 @@ TEST_P(ZoomTest, DragZoomsIntoAQuadrantAndAPressReturnsToTheWholePicture) {
     EXPECT_TRUE(ShowsOnly(Show(), kBottomRight));
     Drag(window(), 0, 0, 200, 150);  // each drag starts on the whole picture
     EXPECT_TRUE(ShowsOnly(Show(), kTopLeft));
-    Send(window(), WM_LBUTTONDOWN, 30, 30);
-    Send(window(), WM_LBUTTONUP, 30, 30);
+    SendMouse(window(), WM_LBUTTONDOWN, 30, 30);
+    SendMouse(window(), WM_LBUTTONUP, 30, 30);
     EXPECT_TRUE(ShowsWhole(Show()));
 }
 
@@ -99,7 +98,7 @@ TEST_P(ZoomTest, DragAlongOneAxisDoesNotZoomAndDoubleClickResets) {
     EXPECT_TRUE(ShowsWhole(Show()));
     Drag(window(), 200, 0, 399, 150);
     EXPECT_TRUE(ShowsOnly(Show(), kTopRight));
-    Send(window(), WM_LBUTTONDBLCLK, 50, 50);
+    SendMouse(window(), WM_LBUTTONDBLCLK, 50, 50);
     EXPECT_TRUE(ShowsWhole(Show()));
 }
 
@@ -109,7 +108,7 @@ TEST_P(ZoomTest, HostRectangleLocksOutTheMouse) {
     EXPECT_EQ(core()->interaction.host_zoom_active, 1);
     EXPECT_TRUE(ShowsOnly(Show(), kBottomLeft));
     Drag(window(), 0, 0, 200, 150);
-    Send(window(), WM_LBUTTONDBLCLK, 50, 50);
+    SendMouse(window(), WM_LBUTTONDBLCLK, 50, 50);
     EXPECT_TRUE(ShowsOnly(Show(), kBottomLeft));
     // The whole picture hands the mouse back.
     noxd_set_zoom_rect(core(), 0.0005f, 1, 1, 0);

@@ -25,6 +25,10 @@ Capture ScopedRenderer::DrawAndCapture(const std::vector<uint8_t>& frame) {
     return Capture::OfClient(window());
 }
 
+void SendMouse(HWND window, UINT message, int x, int y, WPARAM wparam) {
+    SendMessageW(window, message, wparam, MAKELPARAM(x, y));
+}
+
 void PumpMessages() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -34,6 +34,10 @@ private:
     NOXD_RENDERER renderer_ = nullptr;
 };
 
+// Sends a mouse message with a client point; the window's own thread handles
+// it before this returns.
+void SendMouse(HWND window, UINT message, int x, int y, WPARAM wparam = 0);
+
 // Dispatches the calling thread's pending messages.
 void PumpMessages();
 
