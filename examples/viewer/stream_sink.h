@@ -1,0 +1,74 @@
+// The object through which the nox component talks back to the viewer: the
+// live object's dispatch events (connection notices, encoded frames, which
+// it hands to the decoder) and the decoder's decoded frames, which it puts
+// into the frame mailbox and signals to the drawing thread.
+//
+// Threads: the component calls it on threads of its own; the viewer's main
+// thread calls SetDecoder and Detach. Neither lock is ever taken by the
+// drawing thread, so the component never waits for a frame to be drawn.
+#pragma once
+
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <atomic>
+#include <mutex>
+
+#include "decoded_frame.h"
+#include "frame_mailbox.h"
+#include "nox.h"
+
+namespace viewer {
+
+class StreamSink final : public IDispatch, public INOXDecodeCallback {
+public:
+    // `frame_ready` is set after each picture published; both stay the caller's
+    // and must outlive Detach.
+    StreamSink(FrameMailbox& mailbox, HANDLE frame_ready, PictureFormat format);
+
+    // Encoded frames go to this decoder channel from now on.
+    void SetDecoder(INOXDecode* decoder, LONG channel);
+    // After it returns no call of the component reaches the mailbox, the
+    // event or the decoder any more.
+    void Detach();
+    // Decoded frames that were not whole pictures of the view's format and size.
+    uint64_t rejected() const { return rejected_.load(); }
+
+    // IUnknown, shared by both interfaces.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IDispatch: only Invoke is used; the sink offers no type information.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                     EXCEPINFO*, UINT*) override;
+
+    // INOXDecodeCallback
+    HRESULT STDMETHODCALLTYPE OnDecodedFrame(LONG channel, LONG width, LONG height, BYTE* desc,
+                                             LONG frame_number, LONG reserved) override;
+
+private:
+    ~StreamSink() = default;
+    void OnChannelNotify(LONG state, LONG reason);
+    void OnStreamData(VARIANT* frame);
+
+    std::atomic<ULONG> references_{1};
+    const PictureFormat format_;
+
+    std::mutex decoder_lock_;  // guards decoder_ and channel_: stream thread, SetDecoder, Detach
+    Microsoft::WRL::ComPtr<INOXDecode> decoder_;
+    LONG channel_ = 0;
+
+    std::mutex mailbox_lock_;  // guards the fields below: decoding thread and Detach
+    FrameMailbox* mailbox_;
+    HANDLE frame_ready_;
+    uint32_t width_ = 0;       // picture size, fixed by the first fitting frame
+    uint32_t height_ = 0;
+
+    std::atomic<uint64_t> rejected_{0};
+};
+
+}  // namespace viewer

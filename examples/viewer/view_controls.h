@@ -1,0 +1,57 @@
+// What the user does with the view: the mouse callback (verbose lines, the
+// privacy-mask gesture), the zoom button, the keys, and the overlays those
+// change.
+//
+// Threads: made and connected on the main thread; once the renderer's
+// callbacks point at it, every method but quit_requested() runs on the window's
+// thread (the renderer's own thread for its own window, the main thread for
+// the host window), so its state needs no lock.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "noxd.h"
+#include "win_owners.h"
+
+namespace viewer {
+
+class ViewControls {
+public:
+    explicit ViewControls(bool verbose) : verbose_(verbose) {}
+    ViewControls(const ViewControls&) = delete;
+    ViewControls& operator=(const ViewControls&) = delete;
+    // Points the renderer's callbacks at this object and shows the button;
+    // `Disconnect` (or the destructor) points them away again.
+    void Connect(NOXD_RENDERER renderer);
+    void Disconnect();
+    ~ViewControls() { Disconnect(); }
+
+    void OnMouse(UINT message, WPARAM wparam, float x, float y);
+    void OnButton(UINT message);
+    void OnKey(WPARAM key);
+    void RequestQuit() { quit_requested_ = true; }
+
+    // Any thread.
+    bool quit_requested() const { return quit_requested_.load(); }
+
+private:
+    void ToggleZoom();
+    void TogglePrivacyTool();
+    // Mouse zoom is off while the privacy tool is on, so that one drag does one thing.
+    void ApplyMouseTools();
+    void ShowButton();
+
+    NOXD_RENDERER renderer_ = nullptr;
+    const bool verbose_;
+    bool zoom_on_ = true;
+    bool privacy_on_ = false;
+    bool privacy_pressed_ = false;
+    float press_x_ = 0, press_y_ = 0;
+    UINT_PTR button_handle_ = 0;
+    UINT_PTR privacy_handle_ = 0;
+    std::atomic<bool> quit_requested_{false};
+};
+
+}  // namespace viewer

@@ -1,0 +1,258 @@
+// noxd_viewer: a camera shown live through noxd, as a surveillance client
+// would show it. The nox component (nox.dll beside the program) connects and
+// decodes on threads of its own; the newest decoded picture is handed to the
+// main thread, which created the renderer and so is the only one that draws.
+//   noxd_viewer ADDRESS [LOGIN [PASSWORD]] [options]   (--help lists them)
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "camera_session.h"
+#include "common/screen_capture.h"
+#include "frame_mailbox.h"
+#include "input_script.h"
+#include "noxd.h"
+#include "view_controls.h"
+#include "view_math.h"
+#include "view_overlays.h"
+#include "view_window.h"
+#include "viewer_options.h"
+#include "win_owners.h"
+
+namespace viewer {
+
+namespace {
+
+static_assert(NOXD_FORMAT_YUY2 == 12 && NOXD_FORMAT_BGR32 == 10, "renderer format codes");
+
+// A camera that sends nothing for this long has failed the run.
+constexpr DWORD kFrameTimeoutMs = 5000;
+// The loop wakes at least this often for the clock and the script.
+constexpr DWORD kTickMs = 20;
+
+// A renderer released on every way out, on the thread that made it.
+class Renderer {
+public:
+    Renderer() = default;
+    Renderer(const Renderer&) = delete;
+    Renderer& operator=(const Renderer&) = delete;
+    ~Renderer() {
+        if (renderer_) noxd_release_renderer(renderer_);
+    }
+    HRESULT Create(HWND host, const Options& o, const Picture& first) {
+        const std::wstring title = L"noxd viewer - " + Widen(o.camera_name);
+        return noxd_create_renderer(host, title.c_str(), 0, 0, RendererFormatOf(o.format),
+                                    static_cast<int>(first.width), static_cast<int>(first.height), &renderer_);
+    }
+    NOXD_RENDERER get() const { return renderer_; }
+    HWND window() const { return noxd_get_hwnd(renderer_); }
+
+private:
+    NOXD_RENDERER renderer_ = nullptr;
+};
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+bool SaveScreenshot(HWND window, const std::string& path, uint32_t sequence) {
+    const bool saved = noxd_examples::SavePng(noxd_examples::CaptureClientArea(window), path.c_str());
+    if (saved) std::printf("screenshot %s: frame %u\n", path.c_str(), sequence);
+    else std::printf("cannot write the screenshot %s\n", path.c_str());
+    return saved;
+}
+
+// Plays the script's input into the view's window as the user's mouse and
+// keyboard would send it, each step when its time has come.
+class ScriptPlayer {
+public:
+    explicit ScriptPlayer(std::vector<InputEvent> events) : events_(std::move(events)) {}
+
+    // Sends the steps due at `elapsed_ms`; screenshots due are added to `shots`.
+    void Play(HWND window, uint64_t elapsed_ms, std::vector<std::string>& shots) {
+        for (; next_ < events_.size() && events_[next_].at_ms <= elapsed_ms; ++next_) {
+            const InputEvent& e = events_[next_];
+            const LPARAM point = MAKELPARAM(e.x, e.y);
+            switch (e.kind) {
+            case InputKind::kPress: button_down_ = true; Send(window, WM_LBUTTONDOWN, MK_LBUTTON, point); break;
+            case InputKind::kMove: Send(window, WM_MOUSEMOVE, button_down_ ? MK_LBUTTON : 0, point); break;
+            case InputKind::kRelease: button_down_ = false; Send(window, WM_LBUTTONUP, 0, point); break;
+            case InputKind::kDoubleClick: Send(window, WM_LBUTTONDBLCLK, MK_LBUTTON, point); break;
+            case InputKind::kKey: Send(window, WM_KEYDOWN, static_cast<WPARAM>(e.key), 1); break;
+            case InputKind::kScreenshot: shots.push_back(e.path); break;
+            }
+        }
+    }
+    bool done() const { return next_ == events_.size(); }
+
+private:
+    // Handled by the window's thread before this returns, like real input.
+    static void Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+        SendMessageW(window, message, wparam, lparam);
+    }
+
+    std::vector<InputEvent> events_;
+    size_t next_ = 0;
+    bool button_down_ = false;
+};
+
+bool ReadScript(const std::string& path, std::vector<InputEvent>& events) {
+    std::ifstream file(Widen(path).c_str(), std::ios::binary);
+    if (!file) {
+        std::printf("cannot read the script %s\n", path.c_str());
+        return false;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    ParsedScript script = ParseScript(text.str());
+    if (!script.error.empty()) {
+        std::printf("script %s: %s\n", path.c_str(), script.error.c_str());
+        return false;
+    }
+    events = std::move(script.events);
+    return true;
+}
+
+// Waits for the first picture, which gives the view its size.
+const Picture* WaitForFirstPicture(FrameMailbox& mailbox, HANDLE frame_ready) {
+    for (;;) {
+        if (const Picture* picture = mailbox.TakeNewest()) return picture;
+        if (WaitForSingleObject(frame_ready, kFrameTimeoutMs) == WAIT_TIMEOUT) return nullptr;
+    }
+}
+
+struct RunCounts {
+    uint64_t shown = 0;
+    uint64_t first_ms = 0;
+    uint64_t last_ms = 0;
+};
+
+void PrintSummary(const FrameMailbox& mailbox, const CameraSession& camera, const RunCounts& counts) {
+    std::printf("frames received: %llu\n", static_cast<unsigned long long>(mailbox.published()));
+    std::printf("frames shown: %llu\n", static_cast<unsigned long long>(counts.shown));
+    std::printf("frames dropped: %llu\n", static_cast<unsigned long long>(mailbox.dropped()));
+    if (camera.rejected())
+        std::printf("frames rejected: %llu\n", static_cast<unsigned long long>(camera.rejected()));
+    std::printf("average frame rate: %.2f fps\n", AverageFrameRate(counts.shown, counts.first_ms, counts.last_ms));
+}
+
+// Everything from the first picture to the end of the run; the exit status.
+int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMailbox& mailbox,
+               HANDLE frame_ready, CameraSession& camera) {
+    const Picture* picture = WaitForFirstPicture(mailbox, frame_ready);
+    if (!picture) {
+        std::printf("no picture from the camera within %lu s\n", kFrameTimeoutMs / 1000);
+        return 1;
+    }
+    // Declared in this order so that the renderer goes first: its window may
+    // call the route and the controls until it is released.
+    ViewControls controls(o.verbose);
+    WindowRoute route;
+    UniqueWindow host;
+    if (o.host_window) {
+        host = CreateHostWindow((L"noxd viewer - " + Widen(o.camera_name)).c_str(),
+                                static_cast<int>(picture->width), static_cast<int>(picture->height));
+        if (!host) {
+            std::printf("cannot create the host window\n");
+            return 1;
+        }
+    }
+    Renderer renderer;
+    const HRESULT created = renderer.Create(host.get(), o, *picture);
+    if (created != S_OK) {
+        std::printf("cannot create the renderer: 0x%08lX\n", static_cast<unsigned long>(created));
+        return 1;
+    }
+    const HWND window = renderer.window();
+    route.Attach(window, controls, !o.host_window);
+    controls.Connect(renderer.get());
+    StaticOverlays overlays(renderer.get(), o.camera_name);
+    const std::wstring logo = o.logo.empty() ? ProgramFolder() + L"logo.bmp" : Widen(o.logo);
+    bool ok = overlays.AddLogoAndDot(logo);
+
+    ScriptPlayer player(script);
+    std::vector<std::string> shots;
+    RunCounts counts;
+    uint32_t last_sequence = 0;
+    uint64_t last_picture_ms = GetTickCount64();
+    for (;;) {
+        const uint64_t now = GetTickCount64();
+        if (picture) {
+            SYSTEMTIME clock;
+            GetLocalTime(&clock);
+            overlays.UpdateCaption(clock);
+            noxd_draw_frame(renderer.get(), picture->bytes.data());
+            if (counts.shown++ == 0) counts.first_ms = now;
+            counts.last_ms = last_picture_ms = now;
+            last_sequence = picture->sequence;
+            for (const std::string& shot : shots) ok = SaveScreenshot(window, shot, last_sequence) && ok;
+            shots.clear();
+        }
+        if (counts.shown > 0) player.Play(window, now - counts.first_ms, shots);
+        const bool enough = o.frames > 0 && counts.shown >= static_cast<uint64_t>(o.frames) && player.done() &&
+                            shots.empty();
+        if (enough || controls.quit_requested()) break;
+        if (now - last_picture_ms > kFrameTimeoutMs) {
+            std::printf("no picture from the camera for %lu s\n", kFrameTimeoutMs / 1000);
+            ok = false;
+            break;
+        }
+        MsgWaitForMultipleObjects(1, &frame_ready, FALSE, kTickMs, QS_ALLINPUT);
+        PumpMessages();
+        picture = mailbox.TakeNewest();
+    }
+    // The window still shows the last frame drawn.
+    if (!o.screenshot.empty()) ok = SaveScreenshot(window, o.screenshot, last_sequence) && ok;
+    controls.Disconnect();
+    camera.Stop();
+    PrintSummary(mailbox, camera, counts);
+    return ok ? 0 : 1;
+}
+
+int Run(const Options& o) {
+    std::vector<InputEvent> script;
+    if (!o.script.empty() && !ReadScript(o.script, script)) return 2;
+    const ComApartment com;
+    if (FAILED(com.result())) {
+        std::printf("cannot start COM: 0x%08lX\n", static_cast<unsigned long>(com.result()));
+        return 1;
+    }
+    FrameMailbox mailbox;
+    const UniqueHandle frame_ready(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    CameraSession camera;
+    const std::string error = camera.Start(o, mailbox, frame_ready.get());
+    if (!error.empty()) {
+        std::printf("%s\n", error.c_str());
+        return 1;
+    }
+    std::printf("connected to %s, decoding to %s\n", o.address.c_str(),
+                o.format == PictureFormat::kYuy2 ? "YUY2" : "RGB32");
+    std::fflush(stdout);
+    return ShowCamera(o, script, mailbox, frame_ready.get(), camera);
+}
+
+}  // namespace
+
+}  // namespace viewer
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(viewer::Narrow(argv[i]));
+    const viewer::ParsedCommandLine parsed = viewer::ParseCommandLine(args);
+    if (parsed.help || !parsed.error.empty()) {
+        if (!parsed.error.empty()) std::printf("noxd_viewer: %s\n", parsed.error.c_str());
+        std::printf("%s", viewer::UsageText().c_str());
+        return parsed.help ? 0 : 2;
+    }
+    const int status = viewer::Run(parsed.options);
+    std::fflush(stdout);
+    return status;
+}

@@ -1,0 +1,223 @@
+// The viewer run whole against the stand-in camera, unattended, and judged
+// by what a user sees: its screenshots, its console lines, its exit code.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "sim_media.h"
+#include "view_layout.h"
+#include "viewer_process.h"
+
+namespace viewer_test {
+namespace {
+
+constexpr char kCamera[] = "10.0.0.1:8000";
+constexpr int kWidth = 640, kHeight = 480;  // the stand-in's pictures, shown 1:1
+
+struct Rgb {
+    int r, g, b;
+};
+
+Rgb At(const Image& image, int x, int y) {
+    const uint8_t* p = &image.rgb[(static_cast<size_t>(y) * image.width + x) * 3];
+    return {p[0], p[1], p[2]};
+}
+
+bool Near(Rgb got, Rgb want, int tolerance) {
+    return std::abs(got.r - want.r) <= tolerance && std::abs(got.g - want.g) <= tolerance &&
+           std::abs(got.b - want.b) <= tolerance;
+}
+
+::testing::AssertionResult Looks(const Image& image, int x, int y, Rgb want, int tolerance) {
+    const Rgb got = At(image, x, y);
+    if (Near(got, want, tolerance)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "at (" << x << ", " << y << ") got " << got.r << "," << got.g << ","
+                                         << got.b << " want " << want.r << "," << want.g << "," << want.b;
+}
+
+// Screen (x, y) to the picture pixel shown there.
+using Mapping = std::function<void(int sx, int sy, double& px, double& py)>;
+
+void Identity(int sx, int sy, double& px, double& py) {
+    px = sx;
+    py = sy;
+}
+
+// The share of a grid of points, in the band between the top and bottom
+// overlays and outside `skip`, that show the test pattern of frame
+// `sequence` as `mapping` places it. A neighbour's colour counts too: the
+// picture's edges blur by a pixel when scaled.
+double PatternShare(const Image& image, uint32_t sequence, const Mapping& mapping, int tolerance,
+                    const std::function<bool(int, int)>& skip = [](int, int) { return false; }) {
+    int checked = 0, matching = 0;
+    for (int y = 84; y < 400; y += 12) {
+        for (int x = 4; x < kWidth; x += 12) {
+            if (skip(x, y)) continue;
+            double px, py;
+            mapping(x, y, px, py);
+            bool found = false;
+            for (int dy = -1; dy <= 1 && !found; ++dy) {
+                for (int dx = -1; dx <= 1 && !found; ++dx) {
+                    const int qx = static_cast<int>(px + 0.5) + dx, qy = static_cast<int>(py + 0.5) + dy;
+                    if (qx < 0 || qy < 0 || qx >= kWidth || qy >= kHeight) continue;
+                    const noxsim::Rgb c = noxsim::PatternPixel(sequence, qx, qy);
+                    found = Near(At(image, x, y), {c.r, c.g, c.b}, tolerance);
+                }
+            }
+            ++checked;
+            matching += found;
+        }
+    }
+    return checked ? static_cast<double>(matching) / checked : 0.0;
+}
+
+int CountWhite(const Image& image, int x0, int y0, int x1, int y1) {
+    int count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) count += Near(At(image, x, y), {255, 255, 255}, 20);
+    return count;
+}
+
+// Pixel of a normalized video point in the 640 x 480 view.
+int PixelX(float x) { return static_cast<int>(x * kWidth); }
+int PixelY(float y) { return static_cast<int>((1.0f - y) * kHeight); }
+
+// The frame a "screenshot PATH: frame N" line names.
+uint32_t ShotFrame(const std::string& output, const std::string& path) {
+    const std::string line = "screenshot " + path + ": frame ";
+    const size_t at = output.find(line);
+    return at == std::string::npos ? 0 : static_cast<uint32_t>(std::atol(output.c_str() + at + line.size()));
+}
+
+constexpr Rgb kRed = {255, 0, 0}, kMagenta = {255, 0, 255}, kCyan = {0, 255, 255}, kWhite = {255, 255, 255};
+constexpr Rgb kLensOn = {0, 200, 0}, kLensOff = {140, 140, 140}, kBlack = {0, 0, 0};
+
+// Centre of the button's lens, where its state shows.
+int LensX() { return PixelX(viewer::layout::kZoomButton.left) + 19; }
+int LensY() { return PixelY(viewer::layout::kZoomButton.top) + 20; }
+
+TEST(ViewerRun, ShowsTheCameraWithItsOverlaysInItsOwnWindow) {
+    const ScratchFolder folder;
+    const std::string shot = folder / "shot.png";
+    const ViewerRun run = RunViewer({kCamera, "admin", "secret", "--format", "rgb32", "--name", "Gate",
+                                     "--frames", "40", "--screenshot", shot});
+    ASSERT_EQ(run.exit_code, 0u) << run.output;
+    EXPECT_NE(run.output.find("connected to 10.0.0.1:8000, decoding to RGB32\n"), std::string::npos);
+    EXPECT_EQ(NumberAfter(run.output, "frames shown"), 40);
+    const Image image = ReadPng(shot);
+    ASSERT_FALSE(image.empty()) << run.output;
+    ASSERT_EQ(image.width, kWidth);
+    ASSERT_EQ(image.height, kHeight);
+    const uint32_t frame = ShotFrame(run.output, shot);
+
+    // The video, upright and in its colours.
+    EXPECT_GE(PatternShare(image, frame, Identity, 8), 0.9);
+    // White caption text top left, and no white in the video elsewhere.
+    EXPECT_GE(CountWhite(image, 0, 0, kWidth / 2, 50), 100);
+    EXPECT_EQ(CountWhite(image, 0, 84, kWidth, 400), 0);
+    // The logo upright where it was put: magenta left, cyan right, white bar below.
+    const viewer::Corners& logo = viewer::layout::kLogo;
+    const int lx = PixelX(logo.left), ly = PixelY(logo.top);
+    const int lw = PixelX(logo.right) - lx, lh = PixelY(logo.bottom) - ly;
+    EXPECT_TRUE(Looks(image, lx + lw / 4, ly + lh / 3, kMagenta, 10));
+    EXPECT_TRUE(Looks(image, lx + lw * 3 / 4, ly + lh / 3, kCyan, 10));
+    EXPECT_TRUE(Looks(image, lx + lw / 2, ly + lh * 7 / 8, kWhite, 10));
+    // The red dot and the zoom button, zoom on.
+    EXPECT_TRUE(Looks(image, PixelX(viewer::layout::kRecX), PixelY(viewer::layout::kRecY), kRed, 10));
+    EXPECT_TRUE(Looks(image, LensX(), LensY(), kLensOn, 10));
+}
+
+TEST(ViewerRun, ShowsYuy2PicturesInTheirColours) {
+    const ScratchFolder folder;
+    const std::string shot = folder / "shot.png";
+    const ViewerRun run = RunViewer({kCamera, "admin", "secret", "--frames", "30", "--screenshot", shot});
+    ASSERT_EQ(run.exit_code, 0u) << run.output;
+    EXPECT_NE(run.output.find("decoding to YUY2\n"), std::string::npos);
+    const Image image = ReadPng(shot);
+    ASSERT_FALSE(image.empty()) << run.output;
+    // Studio-range YUV, chroma shared by a pixel pair: a few steps off.
+    EXPECT_GE(PatternShare(image, ShotFrame(run.output, shot), Identity, 14), 0.9);
+}
+
+// Zoom by drag, back by double-click, a privacy mask drawn with the tool on
+// P, then the zoom button pressed: in a host window of the viewer's own.
+TEST(ViewerRun, ScriptZoomsMasksAndPressesTheButtonInAHostWindow) {
+    const ScratchFolder folder;
+    const std::string zoom = folder / "zoom.png", final_shot = folder / "final.png";
+    const std::string script = folder / "script.txt";
+    WriteTextFile(script,
+                  "200 drag 320,120 639,360\n"
+                  "900 screenshot " + zoom + "\n"
+                  "1100 dblclick 10,10\n"
+                  "1300 key P\n"
+                  "1400 drag 100,300 260,420\n"
+                  "1900 key P\n"
+                  "2000 click " + std::to_string(LensX()) + "," + std::to_string(LensY()) + "\n"
+                  "2300 screenshot " + final_shot + "\n");
+    const ViewerRun run = RunViewer({kCamera, "admin", "x", "--format", "rgb32", "--host-window", "--verbose",
+                                     "--frames", "5", "--script", script});
+    ASSERT_EQ(run.exit_code, 0u) << run.output;
+
+    // The mouse callback: video coordinates, then the privacy tool's 0..10000 form.
+    for (const char* line : {"mouse WM_LBUTTONDOWN x=0.5000 y=0.7500 wParam=0x0001\n",
+                             "mouse WM_LBUTTONDBLCLK x=0.0156 y=0.9792 wParam=0x0001\n", "privacy tool on\n",
+                             "mouse WM_LBUTTONDOWN x=1562.0000 y=6250.0000 wParam=0x0001\n",
+                             "privacy mask: left 0.156 top 0.375 right 0.406 bottom 0.125\n",
+                             "privacy tool off\n", "digital zoom off\n"})
+        EXPECT_NE(run.output.find(line), std::string::npos) << "missing: " << line << run.output;
+
+    // The dragged rectangle (picture x 320..639, y 120..360) fills the view.
+    const Image zoomed = ReadPng(zoom);
+    ASSERT_FALSE(zoomed.empty()) << run.output;
+    const uint32_t zoom_frame = ShotFrame(run.output, zoom);
+    const Mapping dragged = [](int sx, int sy, double& px, double& py) {
+        px = 320 + (sx + 0.5) * 319.0 / kWidth - 0.5;
+        py = 120 + (sy + 0.5) * 240.0 / kHeight - 0.5;
+    };
+    EXPECT_GE(PatternShare(zoomed, zoom_frame, dragged, 8), 0.9);
+    EXPECT_LT(PatternShare(zoomed, zoom_frame, Identity, 8), 0.5);
+
+    // Whole picture again, the mask black where it was drawn, zoom off.
+    const Image image = ReadPng(final_shot);
+    ASSERT_FALSE(image.empty()) << run.output;
+    const auto in_mask = [](int x, int y) { return x >= 96 && x <= 264 && y >= 296 && y <= 424; };
+    EXPECT_GE(PatternShare(image, ShotFrame(run.output, final_shot), Identity, 8, in_mask), 0.9);
+    for (int y = 304; y < 418; y += 8)
+        for (int x = 104; x < 258; x += 8) ASSERT_TRUE(Looks(image, x, y, kBlack, 12));
+    EXPECT_TRUE(Looks(image, LensX(), LensY(), kLensOff, 10));
+}
+
+// A camera that sends frames as fast as it can: the newest is shown, the
+// rest dropped, and every frame received is one or the other (or the one
+// still waiting at the end).
+TEST(ViewerRun, CountsAddUpWhenTheCameraFloods) {
+    const ViewerRun run = RunViewer({kCamera, "admin", "x", "--frames", "30"}, "NOX_SIM_FAULT=flood");
+    ASSERT_EQ(run.exit_code, 0u) << run.output;
+    const long long received = NumberAfter(run.output, "frames received");
+    const long long shown = NumberAfter(run.output, "frames shown");
+    const long long dropped = NumberAfter(run.output, "frames dropped");
+    EXPECT_EQ(shown, 30) << run.output;
+    EXPECT_GT(dropped, 0) << run.output;
+    EXPECT_GE(received - shown - dropped, 0) << run.output;
+    EXPECT_LE(received - shown - dropped, 1) << run.output;
+    EXPECT_NE(run.output.find("average frame rate: "), std::string::npos);
+}
+
+TEST(ViewerRun, RefusedLoginEndsWithTheComponentsCode) {
+    const ViewerRun run = RunViewer({kCamera, "admin", "wrong", "--frames", "5"});
+    EXPECT_EQ(run.exit_code, 1u);
+    EXPECT_NE(run.output.find("connecting to 10.0.0.1:8000 failed: 0x8004020C\n"), std::string::npos)
+        << run.output;
+}
+
+TEST(ViewerRun, CommandLineMistakeShowsTheUsage) {
+    const ViewerRun run = RunViewer({"--frames", "5"});
+    EXPECT_EQ(run.exit_code, 2u);
+    EXPECT_EQ(run.output.rfind("noxd_viewer: no camera address\nusage: noxd_viewer ADDRESS", 0), 0u)
+        << run.output;
+}
+
+}  // namespace
+}  // namespace viewer_test
