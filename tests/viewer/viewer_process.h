@@ -1,5 +1,6 @@
-// Runs noxd_viewer.exe from the test program's folder as a child process,
-// its console output into a file, and reads back what it left behind.
+// Runs noxd_viewer.exe from the test program's folder as a child process
+// (through the console tools' child-process runner) and reads back what it
+// left behind.
 #pragma once
 
 #include <windows.h>
@@ -8,30 +9,24 @@
 #include <string>
 #include <vector>
 
+#include "ambrel_process.h"
+
 namespace viewer_test {
 
-// A fresh folder under the temporary folder, removed with its content at the end.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    ~ScratchFolder();
-    // The Windows path of a file in it.
-    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
-};
+// The Windows path of a file in a scratch folder.
+inline std::string PathIn(const ScratchFolder& folder, const std::string& name) {
+    return (folder / name).string();
+}
 
 struct ViewerRun {
     DWORD exit_code = STILL_ACTIVE;
     std::string output;  // console text, "\r\n" turned into "\n"
 };
 
-// Runs the viewer with `args` until it ends (or 60 s, then it is ended),
-// with `environment` (NAME=value) added for the child only.
-ViewerRun RunViewer(const std::vector<std::string>& args, const std::string& environment = {});
+// Runs the viewer with `args` until it ends, with the environment variable
+// `variable` set to `value` for it when given.
+ViewerRun RunViewer(const std::vector<std::string>& args, const wchar_t* variable = nullptr,
+                    const wchar_t* value = nullptr);
 
 void WriteTextFile(const std::string& path, const std::string& text);
 

@@ -100,7 +100,7 @@ int LensY() { return PixelY(viewer::layout::kZoomButton.top) + 20; }
 
 TEST(ViewerRun, ShowsTheCameraWithItsOverlaysInItsOwnWindow) {
     const ScratchFolder folder;
-    const std::string shot = folder / "shot.png";
+    const std::string shot = PathIn(folder, "shot.png");
     const ViewerRun run = RunViewer({kCamera, "admin", "secret", "--format", "rgb32", "--name", "Gate",
                                      "--frames", "40", "--screenshot", shot});
     ASSERT_EQ(run.exit_code, 0u) << run.output;
@@ -131,7 +131,7 @@ TEST(ViewerRun, ShowsTheCameraWithItsOverlaysInItsOwnWindow) {
 
 TEST(ViewerRun, ShowsYuy2PicturesInTheirColours) {
     const ScratchFolder folder;
-    const std::string shot = folder / "shot.png";
+    const std::string shot = PathIn(folder, "shot.png");
     const ViewerRun run = RunViewer({kCamera, "admin", "secret", "--frames", "30", "--screenshot", shot});
     ASSERT_EQ(run.exit_code, 0u) << run.output;
     EXPECT_NE(run.output.find("decoding to YUY2\n"), std::string::npos);
@@ -145,8 +145,8 @@ TEST(ViewerRun, ShowsYuy2PicturesInTheirColours) {
 // P, then the zoom button pressed: in a host window of the viewer's own.
 TEST(ViewerRun, ScriptZoomsMasksAndPressesTheButtonInAHostWindow) {
     const ScratchFolder folder;
-    const std::string zoom = folder / "zoom.png", final_shot = folder / "final.png";
-    const std::string script = folder / "script.txt";
+    const std::string zoom = PathIn(folder, "zoom.png"), final_shot = PathIn(folder, "final.png");
+    const std::string script = PathIn(folder, "script.txt");
     WriteTextFile(script,
                   "200 drag 320,120 639,360\n"
                   "900 screenshot " + zoom + "\n"
@@ -193,7 +193,7 @@ TEST(ViewerRun, ScriptZoomsMasksAndPressesTheButtonInAHostWindow) {
 // rest dropped, and every frame received is one or the other (or the one
 // still waiting at the end).
 TEST(ViewerRun, CountsAddUpWhenTheCameraFloods) {
-    const ViewerRun run = RunViewer({kCamera, "admin", "x", "--frames", "30"}, "NOX_SIM_FAULT=flood");
+    const ViewerRun run = RunViewer({kCamera, "admin", "x", "--frames", "30"}, L"NOX_SIM_FAULT", L"flood");
     ASSERT_EQ(run.exit_code, 0u) << run.output;
     const long long received = NumberAfter(run.output, "frames received");
     const long long shown = NumberAfter(run.output, "frames shown");
