@@ -172,8 +172,10 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
         return 1;
     }
     const HWND window = renderer.window();
-    route.Attach(window, controls, !o.host_window);
+    // Connected before keys can reach the controls, so that only the window's
+    // thread touches them from here on.
     controls.Connect(renderer.get());
+    route.Attach(window, controls, !o.host_window);
     StaticOverlays overlays(renderer.get(), o.camera_name);
     const std::wstring logo = o.logo.empty() ? ProgramFolder() + L"logo.bmp" : Widen(o.logo);
     bool ok = overlays.AddLogoAndDot(logo);
