@@ -1,6 +1,9 @@
 #include "ambrel_process.h"
 
+#include <gtest/gtest.h>
+
 #include <atomic>
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
@@ -92,10 +95,15 @@ void AmbrelProcess::ReadOutput() {
     changed_.notify_all();
 }
 
+// Bounded, so a child that never prints the text fails the test with its
+// output instead of hanging it.
 bool AmbrelProcess::WaitForOutput(const std::string& text) {
     std::unique_lock<std::mutex> hold(lock_);
-    changed_.wait(hold, [&] { return ended_ || output_.find(text) != std::string::npos; });
-    return output_.find(text) != std::string::npos;
+    changed_.wait_for(hold, std::chrono::seconds(30),
+                      [&] { return ended_ || output_.find(text) != std::string::npos; });
+    const bool found = output_.find(text) != std::string::npos;
+    if (!found) ADD_FAILURE() << "no \"" << text << "\" from the child; it wrote:\n" << output_;
+    return found;
 }
 
 void AmbrelProcess::PressEnter() {
@@ -107,7 +115,11 @@ DWORD AmbrelProcess::Finish() {
     stdinWrite_.reset();
     DWORD code = STILL_ACTIVE;
     if (process_) {
-        WaitForSingleObject(process_.get(), INFINITE);
+        if (WaitForSingleObject(process_.get(), 30000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "the child did not end within 30 s";
+            TerminateProcess(process_.get(), 0xDEAD);
+        }
+        WaitForSingleObject(process_.get(), 5000);
         GetExitCodeProcess(process_.get(), &code);
         process_.reset();
     }
