@@ -30,12 +30,8 @@ void ZoomMove(CGLRenderer& renderer, int x, int y) {
 // movement along both axes applies it from the next frame on.
 void ZoomRelease(CGLRenderer& renderer, int x, int y) {
     InteractionState& s = renderer.interaction;
-    s.zoom_drag.current_x = x;
-    s.zoom_drag.current_y = y;
-    ReleaseCapture();
-    if (s.zoom_drag.active && x != s.zoom_drag.start_x && y != s.zoom_drag.start_y)
+    if (EndBandDrag(s.zoom_drag, x, y) && x != s.zoom_drag.start_x && y != s.zoom_drag.start_y)
         s.zoom_applied = 1;
-    s.zoom_drag.active = false;
     s.zoom_band_expired = 1;
 }
 

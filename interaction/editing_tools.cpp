@@ -42,12 +42,8 @@ void SwitchAreaTool(AreaTool tool, BOOL on) {
     if (!value) tool.drag.active = false;
 }
 
-// The release keeps the band and rectangle of the last move.
 void AreaRelease(AreaTool tool, int x, int y) {
-    tool.drag.current_x = x;
-    tool.drag.current_y = y;
-    ReleaseCapture();
-    tool.drag.active = false;
+    EndBandDrag(tool.drag, x, y);
     tool.released = 1;
 }
 
@@ -72,11 +68,8 @@ void DragRectMove(CGLRenderer& renderer, int x, int y) {
 
 void DragRectRelease(CGLRenderer& renderer, int x, int y) {
     InteractionState& s = renderer.interaction;
-    s.rect_drag.current_x = x;
-    s.rect_drag.current_y = y;
-    ReleaseCapture();
+    EndBandDrag(s.rect_drag, x, y);
     s.rect_released = 1;
-    s.rect_drag.active = false;
 }
 
 }  // namespace

@@ -41,6 +41,13 @@ void FollowBandDrag(CGLRenderer& renderer, UINT_PTR* slot, RectF* result, bool s
     UpdateRubberBand(renderer, slot, result, show, drag.start_x, drag.start_y, x, y);
 }
 
+bool EndBandDrag(DragRecord& drag, int x, int y) {
+    drag.current_x = x;
+    drag.current_y = y;
+    ReleaseCapture();
+    return drag.active.exchange(false);
+}
+
 void UpdateRubberBand(CGLRenderer& renderer, UINT_PTR* slot, RectF* result, bool show, int x0,
                       int y0, int x1, int y1) {
     ScopedRendererLock hold(renderer.lock);

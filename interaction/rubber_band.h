@@ -29,6 +29,11 @@ void BeginBandDrag(CGLRenderer& renderer, UINT_PTR* slot, DragRecord& drag, int 
 void FollowBandDrag(CGLRenderer& renderer, UINT_PTR* slot, RectF* result, bool show,
                     DragRecord& drag, int x, int y);
 
+// Release step shared by the tools: stores the final point, gives the
+// capture back and ends the drag; true when a drag was active. The band and
+// the result keep what the last move made of them.
+bool EndBandDrag(DragRecord& drag, int x, int y);
+
 // The pointer in normalized video coordinates of the renderer's window.
 PointF NormalizedPointIn(const CGLRenderer& renderer, int px, int py);
 

@@ -96,15 +96,15 @@ void RunCreation(CGLRenderer& renderer, HWND window, const wchar_t* title, int w
     renderer.status = SetUpGlAndProgram(renderer);
 }
 
-// Deletes the GL objects on the GL thread, where this renderer's context is
-// made current again in case a later renderer on the thread took over. A
-// release from another thread is told so instead of touching GL there.
 void ReportWrongReleaseThread() {
     MessageBoxW(nullptr,
                 L"CGLRenderer destructor should be called only from the same thread where it was created",
                 L"Exeption", MB_ICONERROR);
 }
 
+// Deletes the GL objects on the GL thread, where this renderer's context is
+// made current again in case a later renderer on the thread took over. A
+// release from another thread is told so instead of touching GL there.
 void DeleteGlObjects(CGLRenderer& renderer) {
     if (!renderer.gl_context) return;
     if (renderer.gl_thread_id != GetCurrentThreadId()) {

@@ -34,32 +34,25 @@ constexpr const char kRgbShaderSource[] =
     "    gl_FragColor = texture2D(RGBtex, gl_TexCoord[0].st);\n"
     "}\n";
 
-// YUY2 (Y0 U Y1 V): Ytex is luminance-alpha per pixel, the luma in red;
-// UVtex is one B G R A texel per pair, so U is green and V alpha.
-constexpr const char kPackedLumaEvenShaderSource[] =
-    "uniform int shader_on;\n"
-    "uniform sampler2D Ytex;\n"
-    "uniform sampler2D UVtex;\n"
-    NOXD_YUV_TO_RGBA
-    "void main() {\n"
-    "    if (shader_on == 0) { gl_FragColor = gl_Color; return; }\n"
-    "    vec2 st = gl_TexCoord[0].st;\n"
-    "    vec4 uv = texture2D(UVtex, st);\n"
-    "    gl_FragColor = YUVToRGBA(texture2D(Ytex, st).r, uv.g, uv.a);\n"
-    "}\n";
+// Both packed layouts: Ytex holds one luminance-alpha texel per pixel,
+// UVtex one B G R A texel per pixel pair; the swizzles say where y, u and v lie.
+#define NOXD_PACKED_YUV_SHADER(y, u, v)                                      \
+    "uniform int shader_on;\n"                                               \
+    "uniform sampler2D Ytex;\n"                                              \
+    "uniform sampler2D UVtex;\n"                                             \
+    NOXD_YUV_TO_RGBA                                                         \
+    "void main() {\n"                                                        \
+    "    if (shader_on == 0) { gl_FragColor = gl_Color; return; }\n"         \
+    "    vec2 st = gl_TexCoord[0].st;\n"                                     \
+    "    vec4 uv = texture2D(UVtex, st);\n"                                  \
+    "    gl_FragColor = YUVToRGBA(texture2D(Ytex, st)." y ", uv." u ", uv." v ");\n" \
+    "}\n"
+
+// YUY2 (Y0 U Y1 V): the luma is the red (luminance) of Ytex; U is green, V alpha of UVtex.
+constexpr const char kPackedLumaEvenShaderSource[] = NOXD_PACKED_YUV_SHADER("r", "g", "a");
 
 // UYVY (U Y0 V Y1): the luma is the alpha of Ytex; U is blue, V red of UVtex.
-constexpr const char kPackedLumaOddShaderSource[] =
-    "uniform int shader_on;\n"
-    "uniform sampler2D Ytex;\n"
-    "uniform sampler2D UVtex;\n"
-    NOXD_YUV_TO_RGBA
-    "void main() {\n"
-    "    if (shader_on == 0) { gl_FragColor = gl_Color; return; }\n"
-    "    vec2 st = gl_TexCoord[0].st;\n"
-    "    vec4 uv = texture2D(UVtex, st);\n"
-    "    gl_FragColor = YUVToRGBA(texture2D(Ytex, st).a, uv.b, uv.r);\n"
-    "}\n";
+constexpr const char kPackedLumaOddShaderSource[] = NOXD_PACKED_YUV_SHADER("a", "b", "r");
 
 // I420: three luminance planes.
 constexpr const char kPlanarShaderSource[] =
@@ -75,6 +68,7 @@ constexpr const char kPlanarShaderSource[] =
     "                             texture2D(Vtex, st).r);\n"
     "}\n";
 
+#undef NOXD_PACKED_YUV_SHADER
 #undef NOXD_YUV_TO_RGBA
 
 }  // namespace noxd
