@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# tools/wine-exec's display: started when none runs, reused while it runs,
+# started again after it died (its socket and lock file left behind), and
+# never holding the start-up lock once running. Uses a display of its own.
+set -euo pipefail
+WINE_EXEC="$1"
+N=78
+export NOXD_XVFB_DISPLAY=$N
+unset DISPLAY
+ROOT="$(cd "$(dirname "$WINE_EXEC")/.." && pwd)"
+LOCK="$ROOT/.deps/xvfb-$N.lock"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+server_pid() { tr -dc 0-9 < "/tmp/.X$N-lock"; }
+# A killed server that was not reaped yet keeps its /proc entry in state Z.
+runs() { [ -r "/proc/$1/stat" ] && [ "$(sed 's/.*) //; s/ .*//' "/proc/$1/stat")" != Z ]; }
+stop_server() {
+    local pid; pid="$(server_pid 2>/dev/null)" || return 0
+    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null || true
+    sleep 0.3
+}
+trap 'stop_server; rm -f /tmp/.X11-unix/X$N /tmp/.X$N-lock' EXIT
+
+stop_server
+[ "$("$WINE_EXEC" --display)" = ":$N" ] || fail "display not :$N"
+first="$(server_pid)"
+runs "$first" || fail "no server after the first start"
+timeout 5 flock -n "$LOCK" true || fail "the running server holds the start-up lock"
+
+"$WINE_EXEC" --display >/dev/null
+[ "$(server_pid)" = "$first" ] || fail "a running server was replaced"
+
+kill -9 "$first"; sleep 0.3
+[ -S "/tmp/.X11-unix/X$N" ] && [ -f "/tmp/.X$N-lock" ] || fail "a killed server left no files; the case proves nothing"
+err="$("$WINE_EXEC" --display 2>&1 >/dev/null)"
+second="$(server_pid)"
+[ "$second" != "$first" ] && runs "$second" || fail "a dead server was not replaced"
+[[ "$err" == *"display :$N had gone; starting it again"* ]] || fail "no report of the dead server: $err"
+echo "PASS"
