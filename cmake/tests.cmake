@@ -7,14 +7,21 @@ add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 include(GoogleTest)
 
-# noxd_add_test(NAME SOURCES... [LIBS ...] [DISPLAY])
+# noxd_add_test(NAME SOURCES... [LIBS ...] [DISPLAY] [TIMEOUT s] [ENVIRONMENT VAR=VALUE...])
 # DISPLAY: the cases read pixels off the screen, so they never run beside
-# another case that shows windows.
+# another case that shows windows. TIMEOUT: per case, 120 s unless given.
+# ENVIRONMENT: set for every case.
 function(noxd_add_test name)
-    cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "DISPLAY" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
     target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
-    set(props TIMEOUT 120)
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 120)
+    endif()
+    set(props TIMEOUT ${T_TIMEOUT})
+    if(T_ENVIRONMENT)
+        list(APPEND props ENVIRONMENT "${T_ENVIRONMENT}")
+    endif()
     if(T_DISPLAY)
         list(APPEND props RESOURCE_LOCK x_display)
     endif()

@@ -37,7 +37,7 @@ enum {
 
 /* Creation results besides the common ones. */
 #define NOXD_E_BAD_FORMAT ((HRESULT)0x80040201L)  /* format is not one of the five codes */
-#define NOXD_E_NO_SHADERS ((HRESULT)0xC0262511L)  /* no GL shader programs, now or before */
+#define NOXD_E_NO_SHADERS ((HRESULT)0xC0262511L)  /* no GL context, or no shader programs */
 
 /* Host mouse callback: every mouse message of the view's window, with the
  * pointer in normalized video coordinates (x 0..1 left to right, y 0..1
@@ -56,7 +56,8 @@ typedef void (CALLBACK *OsdButtonCallback)(NOXD_RENDERER renderer, UINT_PTR butt
  * window_width x window_height, 0 meaning the frame size). Call it on the
  * thread that will draw; the handle, or NULL on failure, is stored through
  * `renderer`. Fails with NOXD_E_BAD_FORMAT for an unknown format and with
- * NOXD_E_NO_SHADERS when GL offers no shader programs.
+ * NOXD_E_NO_SHADERS when the window cannot take a GL context (this creation
+ * only) or GL offers no shader programs (every later creation too).
  */
 NOXD_API HRESULT noxd_create_renderer(HWND window, const wchar_t *title, int window_width,
                                       int window_height, int format, int frame_width,

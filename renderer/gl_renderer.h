@@ -21,7 +21,7 @@ struct CGLRenderer {
     HRESULT status = S_OK;
 
     // Window and GL binding. The render thread writes window, own_window,
-    // host_window_proc and host_user_data only before it signals ready_event;
+    // host_window_proc, host_user_data and window_error only before it signals ready_event;
     // the creating thread reads them only after its wait succeeded.
     HWND window = nullptr;
     BOOL own_window = FALSE;
@@ -30,6 +30,7 @@ struct CGLRenderer {
     int32_t window_height = 0;
     WNDPROC host_window_proc = nullptr;
     LONG_PTR host_user_data = 0;  // what the host kept in the window's user data
+    DWORD window_error = 0;       // why the own window could not be created
     DWORD gl_thread_id = 0;       // the creating thread, where the context is current
     noxd::WindowDc device_context;
     noxd::UniqueGlContext gl_context;

@@ -1,5 +1,7 @@
 #include "render_window.h"
 
+#include <mutex>
+
 #include "gl_renderer.h"
 #include "interaction/window_proc.h"
 
@@ -13,9 +15,17 @@ constexpr DWORD kOwnWindowStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
 // The frame is sized without the clipping bits, which do not change it.
 constexpr DWORD kOwnWindowFrameStyle = WS_POPUP | WS_OVERLAPPEDWINDOW;
 
-// Registers "CGLRenderer" once per process; a failure because it already
-// exists is expected from the second renderer on.
+// Renderers created on several threads at once register the class at once.
+// A registration that fails because the class exists can return while the
+// winning registration is still being completed, and a window created then
+// fails with ERROR_CLASS_DOES_NOT_EXIST; so registrations take turns. Held
+// only around RegisterClassExW, on render threads.
+std::mutex class_registration_mutex;
+
+// Registers "CGLRenderer"; a failure because it already exists is expected
+// from the second renderer on.
 void RegisterRendererClass() {
+    std::lock_guard<std::mutex> registering(class_registration_mutex);
     // Never deleted: the class keeps it for the life of the process.
     static HBRUSH black_brush = CreateSolidBrush(RGB(0, 0, 0));
     WNDCLASSEXW wc = {};
@@ -86,6 +96,7 @@ DWORD WINAPI RenderThreadMain(void* arg) {
         renderer.own_window = TRUE;
         RegisterRendererClass();
         own_window = CreateOwnWindow(renderer);
+        if (!own_window) renderer.window_error = GetLastError();
         renderer.window = own_window;
     }
     // Copied before the signal: the creating thread may release right after it.
@@ -97,32 +108,49 @@ DWORD WINAPI RenderThreadMain(void* arg) {
     return 0;
 }
 
-bool SetUpGl(CGLRenderer& renderer) {
+namespace {
+
+// The pixel format every renderer asks for: RGBA, double-buffered, 16-bit depth.
+PIXELFORMATDESCRIPTOR RequestedPixelFormat(uint8_t color_bits) {
     PIXELFORMATDESCRIPTOR pfd = {};
     pfd.nSize = sizeof pfd;
     pfd.nVersion = 1;
     pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
     pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = renderer.color_bits;
+    pfd.cColorBits = color_bits;
     pfd.cDepthBits = 16;
     pfd.iLayerType = PFD_MAIN_PLANE;
+    return pfd;
+}
 
-    bool ok = false;
-    if (renderer.window) {
-        renderer.device_context = WindowDc(renderer.window);
-        HDC dc = renderer.device_context.get();
-        if (dc) {
-            const int format = ChoosePixelFormat(dc, &pfd);
-            if (format != 0 && SetPixelFormat(dc, format, &pfd)) {
-                renderer.gl_context.reset(wglCreateContext(dc));
-                ok = renderer.gl_context && wglMakeCurrent(dc, renderer.gl_context.get());
-            }
-        }
-    }
-    if (ok) {
+GlSetupResult Failed(const char* step, int pixel_format = 0) {
+    return {step, GetLastError(), pixel_format};
+}
+
+// Binds a context to the window's device context and makes it current here.
+GlSetupResult BindContext(CGLRenderer& renderer) {
+    if (!renderer.window) return {"CreateWindowExW", renderer.window_error, 0};
+    renderer.device_context = WindowDc(renderer.window);
+    HDC dc = renderer.device_context.get();
+    if (!dc) return Failed("GetDC");
+    const PIXELFORMATDESCRIPTOR pfd = RequestedPixelFormat(renderer.color_bits);
+    const int format = ChoosePixelFormat(dc, &pfd);
+    if (format == 0) return Failed("ChoosePixelFormat");
+    if (!SetPixelFormat(dc, format, &pfd)) return Failed("SetPixelFormat", format);
+    renderer.gl_context.reset(wglCreateContext(dc));
+    if (!renderer.gl_context) return Failed("wglCreateContext", format);
+    if (!wglMakeCurrent(dc, renderer.gl_context.get())) return Failed("wglMakeCurrent", format);
+    return {nullptr, 0, format};
+}
+
+}  // namespace
+
+GlSetupResult SetUpGl(CGLRenderer& renderer) {
+    const GlSetupResult result = BindContext(renderer);
+    if (!result.failed_step) {
         ShowWindow(renderer.window, SW_SHOWNORMAL);
         SetWindowLongPtrW(renderer.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&renderer));
-        return true;
+        return result;
     }
     renderer.gl_context.reset();
     renderer.device_context.reset();
@@ -130,7 +158,7 @@ bool SetUpGl(CGLRenderer& renderer) {
         DestroyOwnWindow(renderer.window);
         renderer.window = nullptr;
     }
-    return false;
+    return result;
 }
 
 void GiveBackHostWindow(CGLRenderer& renderer) {

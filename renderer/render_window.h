@@ -11,9 +11,18 @@ namespace noxd {
 // messages of its own window until stop_event or WM_QUIT. Issues no GL call.
 DWORD WINAPI RenderThreadMain(void* renderer);
 
+// What GL setup did: the pixel format chosen (0 before one was) and, on
+// failure, the Win32 call that failed and the error it left, so a host
+// developer can tell a missing driver from a bad window.
+struct GlSetupResult {
+    const char* failed_step = nullptr;
+    DWORD error = 0;
+    int pixel_format = 0;
+};
+
 // On the creating thread: pixel format, GL context made current, window shown.
 // On failure nothing of it is left and an own window is gone.
-bool SetUpGl(CGLRenderer& renderer);
+GlSetupResult SetUpGl(CGLRenderer& renderer);
 
 // Puts the host's window procedure and user data back into its window.
 void GiveBackHostWindow(CGLRenderer& renderer);

@@ -1,6 +1,9 @@
 // The renderer core's exported calls: creation, release, the window handle,
 // frame drawing and the video position.
+#include <atomic>
+#include <cstdio>
 #include <cwchar>
+#include <mutex>
 #include <new>
 
 #include "frame_present.h"
@@ -8,18 +11,25 @@
 #include "include/noxd.h"
 #include "render_window.h"
 #include "shader_program.h"
+#include "timing.h"
 #include "viewport.h"
 
 namespace noxd {
 
 namespace {
 
-constexpr DWORD kReadyTimeoutMs = 5000;
-constexpr DWORD kStopTimeoutMs = 5000;
+// Waits for a thread that can only be hung once it is this late, so a slow
+// start on a busy machine is slow but never a failure.
+constexpr DWORD kHungThreadMs = 60000;
 
-// Set the first time GL offers no glCreateProgram; every creation after that
-// fails at once, as the process's GL will not change.
-bool shaders_unsupported = false;
+// Set the first time a current GL context offers no glCreateProgram; every
+// creation after that fails at once, as the process's GL will not change.
+std::atomic<bool> shaders_unsupported{false};
+
+// GLEW keeps its entry points in process-wide variables that every
+// initialisation rewrites; renderers created at once take turns. Held only
+// around glewInit, on GL threads.
+std::mutex glew_mutex;
 
 void CopyTitle(CGLRenderer& renderer, const wchar_t* title) {
     if (!title) return;
@@ -45,30 +55,71 @@ bool SetUpFrameGroups(CGLRenderer& renderer, HWND window, int format, int frame_
     return true;
 }
 
-// Starts the render thread and waits for its window; false on time-out.
+// One debugger-output line naming the creation step that failed and what
+// Windows said about it.
+void ReportCreationFailure(const char* step, DWORD error, int pixel_format = 0) {
+    char message[200];
+    std::snprintf(message, sizeof message,
+                  "noxd_create_renderer: %s failed (error %lu, pixel format %d)", step,
+                  static_cast<unsigned long>(error), pixel_format);
+    WriteDebugLine(message);
+}
+
+// The GL in use, by its version string, offers no shader programs.
+void ReportMissingShaders(int pixel_format) {
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    char message[300];
+    std::snprintf(message, sizeof message,
+                  "noxd_create_renderer: no glCreateProgram in GL \"%.200s\" (pixel format %d)",
+                  version ? version : "?", pixel_format);
+    WriteDebugLine(message);
+}
+
+// Starts the render thread and waits until it has its window ready or has
+// ended; false, reported, when it could not be started or never got ready.
 bool StartRenderThread(CGLRenderer& renderer) {
     renderer.ready_event.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     renderer.stop_event.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!renderer.ready_event || !renderer.stop_event) return false;
+    if (!renderer.ready_event || !renderer.stop_event) {
+        ReportCreationFailure("CreateEventW", GetLastError());
+        return false;
+    }
     renderer.render_thread.reset(CreateThread(nullptr, 0, RenderThreadMain, &renderer, 0, nullptr));
-    if (!renderer.render_thread) return false;
-    return WaitForSingleObject(renderer.ready_event.get(), kReadyTimeoutMs) == WAIT_OBJECT_0;
+    if (!renderer.render_thread) {
+        ReportCreationFailure("CreateThread", GetLastError());
+        return false;
+    }
+    const HANDLE ready_or_ended[] = {renderer.ready_event.get(), renderer.render_thread.get()};
+    const DWORD woke = WaitForMultipleObjects(2, ready_or_ended, FALSE, kHungThreadMs);
+    if (woke == WAIT_OBJECT_0) return true;
+    ReportCreationFailure(woke == WAIT_TIMEOUT ? "render thread start (hung)" : "render thread start",
+                          woke == WAIT_FAILED ? GetLastError() : woke);
+    return false;
 }
 
 // Binds GL to the window and builds the program; the status says what failed.
+// Only a context that is current and lacks glCreateProgram marks the process:
+// a window that could not take a context says nothing about the GL stack.
 HRESULT SetUpGlAndProgram(CGLRenderer& renderer) {
-    if (SetUpGl(renderer)) {
-        // The viewport is set here on the GL thread, so no frame needs to redo it.
-        RequestViewportUpdate(renderer);
-        renderer.viewport_pending = false;
+    const GlSetupResult gl = SetUpGl(renderer);
+    if (gl.failed_step) {
+        ReportCreationFailure(gl.failed_step, gl.error, gl.pixel_format);
+        return NOXD_E_NO_SHADERS;
     }
+    // The viewport is set here on the GL thread, so no frame needs to redo it.
+    RequestViewportUpdate(renderer);
+    renderer.viewport_pending = false;
     glGetError();
     if (!wglGetProcAddress("glCreateProgram")) {
         shaders_unsupported = true;
+        ReportMissingShaders(gl.pixel_format);
         return NOXD_E_NO_SHADERS;
     }
     glColor4f(1, 1, 1, 1);
-    glewInit();
+    {
+        std::lock_guard<std::mutex> initialising(glew_mutex);
+        glewInit();
+    }
     BuildShaderProgram(renderer);
     return S_OK;
 }
@@ -86,6 +137,7 @@ void RunCreation(CGLRenderer& renderer, HWND window, const wchar_t* title, int w
         return;
     }
     if (shaders_unsupported) {
+        WriteDebugLine("noxd_create_renderer: no glCreateProgram in this process's GL");
         renderer.status = NOXD_E_NO_SHADERS;
         return;
     }
@@ -125,7 +177,7 @@ void DeleteGlObjects(CGLRenderer& renderer) {
 void StopRenderThread(CGLRenderer& renderer) {
     if (renderer.stop_event) SetEvent(renderer.stop_event.get());
     if (renderer.render_thread &&
-        WaitForSingleObject(renderer.render_thread.get(), kStopTimeoutMs) != WAIT_OBJECT_0)
+        WaitForSingleObject(renderer.render_thread.get(), kHungThreadMs) != WAIT_OBJECT_0)
         TerminateThread(renderer.render_thread.get(), 0);
     renderer.stop_event.reset();
     renderer.ready_event.reset();

@@ -22,10 +22,6 @@ TimingClock test_clock = nullptr;
 
 uint32_t Now() { return test_clock ? test_clock() : timeGetTime(); }
 
-void WriteDebugLog(const std::string& message) {
-    OutputDebugStringA(FormatDebugLine(GetCurrentThreadId(), message).c_str());
-}
-
 void Pass(std::optional<TimingPoint>& point, const char* name, int line) {
     std::optional<std::string> report;
     {
@@ -34,10 +30,16 @@ void Pass(std::optional<TimingPoint>& point, const char* name, int line) {
         if (!point) point = MakeTimingPoint(name, line, now, label_width);
         report = PassTimingPoint(*point, now, label_width);
     }
-    if (report) WriteDebugLog(*report);
+    if (report) WriteDebugLine(report->c_str());
 }
 
 }  // namespace
+
+void WriteDebugLine(const char* message) noexcept {
+    char line[kDebugLineSize];
+    FormatDebugLineInto(line, GetCurrentThreadId(), message);
+    OutputDebugStringA(line);
+}
 
 void SetTimingClock(TimingClock new_clock) {
     std::lock_guard<std::mutex> hold(timing_mutex);

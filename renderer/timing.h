@@ -14,6 +14,9 @@ void SetTimingClock(TimingClock clock);
 // First step of every frame, before the renderer lock.
 void PassFrameEntryPoint();
 
+// Writes "MYDBG 0x<thread> <message>" to the debugger output.
+void WriteDebugLine(const char* message) noexcept;
+
 // Right after the buffer swap, under the drawing renderer's lock.
 void PassSwapPoint();
 

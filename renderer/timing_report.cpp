@@ -41,10 +41,14 @@ std::optional<std::string> PassTimingPoint(TimingPoint& point, uint32_t now, siz
     return report;
 }
 
+void FormatDebugLineInto(char (&line)[kDebugLineSize], uint32_t thread_id, const char* message) {
+    std::snprintf(line, sizeof line, "MYDBG 0x%4.4X %.511s\n", static_cast<unsigned>(thread_id),
+                  message);
+}
+
 std::string FormatDebugLine(uint32_t thread_id, const std::string& message) {
-    char line[600];
-    std::snprintf(line, sizeof line, "MYDBG 0x%4.4X %s\n", static_cast<unsigned>(thread_id),
-                  message.substr(0, 511).c_str());
+    char line[kDebugLineSize];
+    FormatDebugLineInto(line, thread_id, message.c_str());
     return line;
 }
 

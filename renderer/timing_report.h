@@ -32,4 +32,8 @@ std::string FormatRateReport(const TimingPoint& point, size_t label_width, doubl
 // The debugger-output line: "MYDBG 0x%4.4X %s\n", the message cut at 511 characters.
 std::string FormatDebugLine(uint32_t thread_id, const std::string& message);
 
+// The same line written into a caller's buffer, for paths that must not allocate.
+constexpr size_t kDebugLineSize = 600;
+void FormatDebugLineInto(char (&line)[kDebugLineSize], uint32_t thread_id, const char* message);
+
 }  // namespace noxd

@@ -1,25 +1,45 @@
-// GL setup failing marks the process: no later creation succeeds.
+// A GL without shader programs (this program runs with Mesa made to offer
+// GL 1.5) marks the process: no later creation succeeds.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "support/renderer_fixture.h"
 
 using namespace noxd_test;
 
-TEST(NoShadersTest, GlSetupFailureIsStickyForTheProcess) {
-    // A window that is gone by the time the renderer binds GL to it: its
-    // device context cannot be had, so no context is current.
-    HWND gone = CreateHostWindow(100, 100, 64, 64);
-    ASSERT_TRUE(gone);
-    DestroyWindow(gone);
+namespace {
 
+std::vector<std::string> debug_lines;
+
+LONG CALLBACK CatchDebugPrint(EXCEPTION_POINTERS* e) {
+    const EXCEPTION_RECORD* r = e->ExceptionRecord;
+    if (r->ExceptionCode == 0x40010006 /* DBG_PRINTEXCEPTION_C */ && r->NumberParameters >= 2)
+        debug_lines.emplace_back(reinterpret_cast<const char*>(r->ExceptionInformation[1]));
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+}  // namespace
+
+TEST(NoShadersTest, MissingShaderProgramsAreStickyForTheProcess) {
+    void* handler = AddVectoredExceptionHandler(1, CatchDebugPrint);
     NOXD_RENDERER renderer = reinterpret_cast<NOXD_RENDERER>(1);
-    EXPECT_EQ(noxd_create_renderer(gone, L"x", 0, 0, 12, 64, 48, &renderer), NOXD_E_NO_SHADERS);
+    EXPECT_EQ(noxd_create_renderer(nullptr, L"first", 64, 48, 12, 64, 48, &renderer),
+              NOXD_E_NO_SHADERS);
     EXPECT_EQ(renderer, nullptr);
+    ASSERT_EQ(debug_lines.size(), 1u);
+    EXPECT_NE(debug_lines[0].find("noxd_create_renderer: no glCreateProgram in GL \"1.5"),
+              std::string::npos)
+        << debug_lines[0];
 
     // A perfectly good request now fails at once, without a window.
     renderer = reinterpret_cast<NOXD_RENDERER>(1);
     EXPECT_EQ(noxd_create_renderer(nullptr, L"fine", 64, 48, 12, 64, 48, &renderer),
               NOXD_E_NO_SHADERS);
+    RemoveVectoredExceptionHandler(handler);
     EXPECT_EQ(renderer, nullptr);
     EXPECT_EQ(FindWindowW(L"CGLRenderer", nullptr), nullptr);
+    ASSERT_EQ(debug_lines.size(), 2u);
+    EXPECT_NE(debug_lines[1].find("no glCreateProgram in this process's GL"), std::string::npos);
 }
