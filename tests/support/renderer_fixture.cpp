@@ -22,7 +22,7 @@ ScopedRenderer::~ScopedRenderer() {
 Capture ScopedRenderer::DrawAndCapture(const std::vector<uint8_t>& frame) {
     noxd_draw_frame(renderer_, frame.data());
     PumpMessages();
-    return Capture::OfClient(window());
+    return Capture::SettledOfClient(window());
 }
 
 void SendMouse(HWND window, UINT message, int x, int y, WPARAM wparam) {

@@ -1,6 +1,7 @@
 #include "window_capture.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "common/screen_capture.h"
 
@@ -14,6 +15,19 @@ Capture Capture::OfClient(HWND window) {
     c.pixels_ = shot.bgra;
     c.pixels_.resize(static_cast<size_t>(c.width_) * c.height_);
     return c;
+}
+
+Capture Capture::SettledOfClient(HWND window) {
+    Capture last = OfClient(window);
+    for (int i = 0; i < 25; ++i) {
+        Sleep(30);
+        Capture next = OfClient(window);
+        if (next.width_ == last.width_ && next.height_ == last.height_ &&
+            next.pixels_ == last.pixels_)
+            return next;
+        last = std::move(next);
+    }
+    return last;
 }
 
 Rgb Capture::At(int x, int y) const {

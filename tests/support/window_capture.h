@@ -17,6 +17,11 @@ class Capture {
 public:
     // What the screen shows of the window's client area.
     static Capture OfClient(HWND window);
+    // The same once the screen has settled: the swap that showed a frame and
+    // the read of the screen travel to the X server on different
+    // connections, so a read right after a swap may still see the old
+    // picture. Read until two reads a moment apart agree.
+    static Capture SettledOfClient(HWND window);
 
     int width() const { return width_; }
     int height() const { return height_; }
