@@ -18,9 +18,15 @@
 #include "load_nox.h"
 #include "log.h"
 #include "settings.h"
-#include "win_raii.h"
+#include "win32_owners.h"
 
 using Microsoft::WRL::ComPtr;
+using noxd::Bstr;
+using noxd::ComApartment;
+using noxd::FileHandle;
+using noxd::OpenFile;
+using noxd::UniqueKernelHandle;
+using noxd::Variant;
 
 namespace {
 
@@ -29,7 +35,7 @@ namespace {
 struct INI : Settings {
     FileHandle fpEnc;
     FileHandle fpDec;
-    UniqueHandle hEvent;  // write-idle event shared with the sink
+    UniqueKernelHandle hEvent;  // write-idle event shared with the sink
     ComPtr<INOXLiveControl> pLive;
     ComPtr<INOXDecode> pDecode;
     LONG lChID = 0;
@@ -131,19 +137,6 @@ bool OpenDumpFiles(INI& ini) {
     return true;
 }
 
-// Ends COM on the main thread when the run leaves, after every reference
-// held in the run's scope has gone.
-class ComApartment {
-public:
-    ComApartment() = default;
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (started) CoUninitialize();
-    }
-    bool started = false;
-};
-
 CEncData* MakeSink(INI& ini) {
     auto* sink = new CEncData;  // its own reference is never given back
     const bool bmpFiles = ini.bmp == 1 && (ini.format == 1 || ini.format == 2);
@@ -155,10 +148,12 @@ int Run(INI& ini) {
     if (!OpenDumpFiles(ini)) return WaitAndClose(&ini);
     LogInit(10, nullptr, kLogConsole);
 
+    // COM ends on the main thread when the run leaves, after every reference
+    // held in the run's scope has gone.
     ComApartment apartment;
     HRESULT hr;
     NOX_CHECK(hr = CoInitializeEx(NULL,COINIT_MULTITHREADED));
-    apartment.started = true;
+    apartment.Adopt(hr);
 
     const Bstr bsAddr = Bstr::FromAnsi(ini.szAddr);
     const Bstr bsLogin = Bstr::FromAnsi(ini.szLogin);
