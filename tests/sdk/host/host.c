@@ -8,7 +8,7 @@
 
 enum { kRed = 200, kGreen = 40, kBlue = 90, kTolerance = 8 };
 
-static int near(int got, int want) { return abs(got - want) <= kTolerance; }
+static int close_to(int got, int want) { return abs(got - want) <= kTolerance; }
 
 /* What the screen shows in the middle of the window's client area. */
 static COLORREF middle_pixel(HWND window) {
@@ -49,7 +49,7 @@ int main(void) {
         noxd_draw_frame(renderer, frame);
         Sleep(50);
         colour = middle_pixel(noxd_get_hwnd(renderer));
-        if (near(GetRValue(colour), kRed) && near(GetGValue(colour), kGreen) && near(GetBValue(colour), kBlue))
+        if (close_to(GetRValue(colour), kRed) && close_to(GetGValue(colour), kGreen) && close_to(GetBValue(colour), kBlue))
             break;
     }
     noxd_release_renderer(renderer);
