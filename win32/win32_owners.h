@@ -56,56 +56,35 @@ struct KernelHandleTraits {
 };
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 
-// A GDI object made with Create* (brush, bitmap, font), typed as it was made.
-template <typename Handle>
-struct GdiObjectTraits {
+// A handle for which null means "none", freed by one call.
+template <typename Handle, auto Close>
+struct NullIsNoneTraits {
     using Value = Handle;
     static Value none() { return nullptr; }
     static bool held(Value h) { return h != nullptr; }
-    static void close(Value h) { DeleteObject(h); }
+    static void close(Value h) { Close(h); }
 };
-using UniqueGdiObject = UniqueHandle<GdiObjectTraits<HGDIOBJ>>;
-using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+
+// A GDI object made with Create* (brush, bitmap, font), typed as it was made.
+using UniqueGdiObject = UniqueHandle<NullIsNoneTraits<HGDIOBJ, DeleteObject>>;
+using UniqueBitmap = UniqueHandle<NullIsNoneTraits<HBITMAP, DeleteObject>>;
+using UniqueFont = UniqueHandle<NullIsNoneTraits<HFONT, DeleteObject>>;
 
 // A memory device context made with CreateCompatibleDC.
-struct MemoryDcTraits {
-    using Value = HDC;
-    static Value none() { return nullptr; }
-    static bool held(Value h) { return h != nullptr; }
-    static void close(Value h) { DeleteDC(h); }
-};
-using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
-
-// A WGL rendering context; deleting it also makes it not current.
-struct GlContextTraits {
-    using Value = HGLRC;
-    static Value none() { return nullptr; }
-    static bool held(Value h) { return h != nullptr; }
-    static void close(Value h) {
-        if (wglGetCurrentContext() == h) wglMakeCurrent(nullptr, nullptr);
-        wglDeleteContext(h);
-    }
-};
-using UniqueGlContext = UniqueHandle<GlContextTraits>;
+using UniqueMemoryDc = UniqueHandle<NullIsNoneTraits<HDC, DeleteDC>>;
 
 // A window of the calling thread's; destroyed on that thread.
-struct WindowTraits {
-    using Value = HWND;
-    static Value none() { return nullptr; }
-    static bool held(Value h) { return h != nullptr; }
-    static void close(Value h) { DestroyWindow(h); }
-};
-using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueWindow = UniqueHandle<NullIsNoneTraits<HWND, DestroyWindow>>;
 
 // A loaded library; release() keeps it loaded for the rest of the process.
-struct LibraryTraits {
-    using Value = HMODULE;
-    static Value none() { return nullptr; }
-    static bool held(Value h) { return h != nullptr; }
-    static void close(Value h) { FreeLibrary(h); }
-};
-using UniqueLibrary = UniqueHandle<LibraryTraits>;
+using UniqueLibrary = UniqueHandle<NullIsNoneTraits<HMODULE, FreeLibrary>>;
+
+// A WGL rendering context; deleting it also makes it not current.
+inline void DeleteGlContext(HGLRC context) {
+    if (wglGetCurrentContext() == context) wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(context);
+}
+using UniqueGlContext = UniqueHandle<NullIsNoneTraits<HGLRC, DeleteGlContext>>;
 
 // A C runtime file.
 struct FileCloser {
