@@ -53,4 +53,6 @@ set(CPACK_PACKAGE_NAME noxd)
 set(CPACK_PACKAGE_VENDOR noxd)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME noxd-${PROJECT_VERSION}-${NOXD_PACKAGE_ARCH})
+# The shipped binaries without their debug information.
+set(CPACK_STRIP_FILES ON)
 include(CPack)
