@@ -26,6 +26,7 @@ using noxd::ComApartment;
 using noxd::FileHandle;
 using noxd::OpenFile;
 using noxd::UniqueKernelHandle;
+using noxd::UnknownRef;
 using noxd::Variant;
 
 namespace {
@@ -70,22 +71,6 @@ int WaitAndClose(INI* pini) {
     pini->fpDec.reset();
     return 0;
 }
-
-// An owned IUnknown reference that passes as a plain IUnknown*.
-class UnknownRef {
-public:
-    UnknownRef() = default;
-    UnknownRef(const UnknownRef&) = delete;
-    UnknownRef& operator=(const UnknownRef&) = delete;
-    ~UnknownRef() {
-        if (p_) p_->Release();
-    }
-    operator IUnknown*() const { return p_; }
-    void** put() { return reinterpret_cast<void**>(&p_); }
-
-private:
-    IUnknown* p_ = nullptr;
-};
 
 // Subscribes pUnk to the events iid of source through its connection point.
 template <class T>

@@ -198,6 +198,25 @@ private:
     VARIANT value_;
 };
 
+// One counted IUnknown reference that passes as a plain IUnknown*, for calls
+// that take the object itself. Other interface references are held by
+// Microsoft::WRL::ComPtr.
+class UnknownRef {
+public:
+    UnknownRef() = default;
+    UnknownRef(const UnknownRef&) = delete;
+    UnknownRef& operator=(const UnknownRef&) = delete;
+    ~UnknownRef() {
+        if (p_) p_->Release();
+    }
+    operator IUnknown*() const { return p_; }
+    // Where a QueryInterface stores the reference it gives.
+    void** put() { return reinterpret_cast<void**>(&p_); }
+
+private:
+    IUnknown* p_ = nullptr;
+};
+
 // COM entered on the calling thread; left again when the owner goes, if
 // entering succeeded. Every reference got in the apartment must be gone by then.
 class ComApartment {
