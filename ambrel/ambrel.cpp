@@ -18,9 +18,16 @@
 #include "load_nox.h"
 #include "log.h"
 #include "settings.h"
-#include "win_raii.h"
+#include "win32_owners.h"
 
 using Microsoft::WRL::ComPtr;
+using noxd::Bstr;
+using noxd::ComApartment;
+using noxd::FileHandle;
+using noxd::OpenFile;
+using noxd::UniqueKernelHandle;
+using noxd::UnknownRef;
+using noxd::Variant;
 
 namespace {
 
@@ -29,7 +36,7 @@ namespace {
 struct INI : Settings {
     FileHandle fpEnc;
     FileHandle fpDec;
-    UniqueHandle hEvent;  // write-idle event shared with the sink
+    UniqueKernelHandle hEvent;  // write-idle event shared with the sink
     ComPtr<INOXLiveControl> pLive;
     ComPtr<INOXDecode> pDecode;
     LONG lChID = 0;
@@ -64,22 +71,6 @@ int WaitAndClose(INI* pini) {
     pini->fpDec.reset();
     return 0;
 }
-
-// An owned IUnknown reference that passes as a plain IUnknown*.
-class UnknownRef {
-public:
-    UnknownRef() = default;
-    UnknownRef(const UnknownRef&) = delete;
-    UnknownRef& operator=(const UnknownRef&) = delete;
-    ~UnknownRef() {
-        if (p_) p_->Release();
-    }
-    operator IUnknown*() const { return p_; }
-    void** put() { return reinterpret_cast<void**>(&p_); }
-
-private:
-    IUnknown* p_ = nullptr;
-};
 
 // Subscribes pUnk to the events iid of source through its connection point.
 template <class T>
@@ -131,19 +122,6 @@ bool OpenDumpFiles(INI& ini) {
     return true;
 }
 
-// Ends COM on the main thread when the run leaves, after every reference
-// held in the run's scope has gone.
-class ComApartment {
-public:
-    ComApartment() = default;
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (started) CoUninitialize();
-    }
-    bool started = false;
-};
-
 CEncData* MakeSink(INI& ini) {
     auto* sink = new CEncData;  // its own reference is never given back
     const bool bmpFiles = ini.bmp == 1 && (ini.format == 1 || ini.format == 2);
@@ -155,10 +133,12 @@ int Run(INI& ini) {
     if (!OpenDumpFiles(ini)) return WaitAndClose(&ini);
     LogInit(10, nullptr, kLogConsole);
 
+    // COM ends on the main thread when the run leaves, after every reference
+    // held in the run's scope has gone.
     ComApartment apartment;
     HRESULT hr;
     NOX_CHECK(hr = CoInitializeEx(NULL,COINIT_MULTITHREADED));
-    apartment.started = true;
+    apartment.Adopt(hr);
 
     const Bstr bsAddr = Bstr::FromAnsi(ini.szAddr);
     const Bstr bsLogin = Bstr::FromAnsi(ini.szLogin);

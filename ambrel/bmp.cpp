@@ -20,7 +20,7 @@ constexpr int32_t kPixelsPerMetre = 2800;
 
 bool ComputeBmpLayout(uint32_t mediaType, uint32_t stride, uint32_t length, BmpLayout* layout) {
     if (stride == 0 || length < stride) return false;
-    layout->bitsPerPixel = mediaType == kMediaRgb888 ? 24 : 32;
+    layout->bitsPerPixel = mediaType == nox::kMediaRgb888 ? 24 : 32;
     layout->width = static_cast<int32_t>(stride / (layout->bitsPerPixel / 8));
     layout->height = static_cast<int32_t>(length / stride);
     layout->stride = stride;

@@ -24,7 +24,7 @@ const char* NotConnectedReason(int32_t reason) {
 }
 
 std::string ConnectionLine(int32_t state, int32_t reason) {
-    if (state & kStateConnected) return "OnChannelNotify: CONNECTED\r\n";
+    if (state & nox::kStateConnected) return "OnChannelNotify: CONNECTED\r\n";
     if (reason < 10) return "OnChannelNotify: NOT CONNECTED: reason=" + std::to_string(reason) + ")\r\n";
     const char* text = NotConnectedReason(reason);
     if (!text) return {};
@@ -35,10 +35,10 @@ std::string ConnectionLine(int32_t state, int32_t reason) {
 
 std::string ChannelNoticeText(int32_t state, int32_t reason) {
     std::string text = ConnectionLine(state, reason);
-    if (state & kStateStreamed) text += "OnChannelNotify: STREAMED\r\n";
-    if (state & kStateDecoded) text += "OnChannelNotify: DECODED\r\n";
-    if (state & kStateDisplayed) text += "OnChannelNotify: DISPLAYED\r\n";
-    if (state & kStateRecorded) text += "OnChannelNotify: QZ_CS_RECORDED)\r\n";
+    if (state & nox::kStateStreamed) text += "OnChannelNotify: STREAMED\r\n";
+    if (state & nox::kStateDecoded) text += "OnChannelNotify: DECODED\r\n";
+    if (state & nox::kStateDisplayed) text += "OnChannelNotify: DISPLAYED\r\n";
+    if (state & nox::kStateRecorded) text += "OnChannelNotify: QZ_CS_RECORDED)\r\n";
     return text;
 }
 

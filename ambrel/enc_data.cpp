@@ -6,24 +6,14 @@
 
 #include "bmp.h"
 #include "console_text.h"
+#include "com_guard.h"
 #include "nox_values.h"
-#include "win_raii.h"
+#include "win32_owners.h"
 
 using Microsoft::WRL::ComPtr;
+using noxd::GuardComMethod;
 
 namespace {
-
-uint32_t ReadU32(const uint8_t* desc, size_t offset) {
-    uint32_t value;
-    std::memcpy(&value, desc + offset, sizeof value);
-    return value;
-}
-
-const uint8_t* ReadPointer(const uint8_t* desc, size_t offset) {
-    const uint8_t* value;
-    std::memcpy(&value, desc + offset, sizeof value);
-    return value;
-}
 
 uintptr_t AddressOf(const void* p) {
     return reinterpret_cast<uintptr_t>(p);
@@ -52,7 +42,7 @@ const SinkEntry kEncDataSinkMap[] = {
 
 // --- CUnk -------------------------------------------------------------------
 
-HRESULT CUnk::QueryInterface(REFIID riid, void** ppv) {
+HRESULT CUnk::QueryInterface(REFIID riid, void** ppv) noexcept {
     if (!ppv) return E_POINTER;
     return AnswerInterface(FindInterface(riid), ppv);
 }
@@ -61,11 +51,11 @@ void* CUnk::FindInterface(REFIID riid) {
     return IsEqualIID(riid, IID_IUnknown) ? static_cast<IUnknown*>(this) : nullptr;
 }
 
-ULONG CUnk::AddRef() {
+ULONG CUnk::AddRef() noexcept {
     return static_cast<ULONG>(++m_cRef);
 }
 
-ULONG CUnk::Release() {
+ULONG CUnk::Release() noexcept {
     const LONG count = --m_cRef;
     if (count != 0) return static_cast<ULONG>(count);
     // Back to 1 so that a reference taken and dropped by the destructor
@@ -77,28 +67,28 @@ ULONG CUnk::Release() {
 
 // --- DispEventSink -----------------------------------------------------------
 
-HRESULT DispEventSink::QueryInterface(REFIID riid, void** ppv) {
+HRESULT DispEventSink::QueryInterface(REFIID riid, void** ppv) noexcept {
     if (!ppv) return E_POINTER;
     const bool answered = IsEqualIID(riid, DIID__INOXLiveControlEvents) ||
                           IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch);
     return AnswerInterface(answered ? static_cast<IDispatch*>(this) : nullptr, ppv);
 }
 
-ULONG DispEventSink::AddRef() {
+ULONG DispEventSink::AddRef() noexcept {
     return OwnerUnknown()->AddRef();
 }
 
-ULONG DispEventSink::Release() {
+ULONG DispEventSink::Release() noexcept {
     return OwnerUnknown()->Release();
 }
 
-HRESULT DispEventSink::GetTypeInfoCount(UINT* pctinfo) {
+HRESULT DispEventSink::GetTypeInfoCount(UINT* pctinfo) noexcept {
     if (!pctinfo) return E_POINTER;
     *pctinfo = 1;
     return S_OK;
 }
 
-HRESULT DispEventSink::GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) {
+HRESULT DispEventSink::GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) noexcept {
     if (!ppTInfo) return E_POINTER;
     *ppTInfo = nullptr;
     if (iTInfo != 0) return DISP_E_BADINDEX;
@@ -109,15 +99,20 @@ HRESULT DispEventSink::GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) 
 }
 
 HRESULT DispEventSink::GetIDsOfNames(REFIID, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
-                                     DISPID* rgDispId) {
+                                     DISPID* rgDispId) noexcept {
     ComPtr<ITypeInfo> info;
     const HRESULT hr = GetTypeInfo(0, lcid, &info);
     if (FAILED(hr)) return hr;
     return DispGetIDsOfNames(info.Get(), rgszNames, cNames, rgDispId);
 }
 
+// The handlers run inside the guard: whatever they throw ends here.
 HRESULT DispEventSink::Invoke(DISPID dispIdMember, REFIID, LCID, WORD, DISPPARAMS* pDispParams,
-                              VARIANT*, EXCEPINFO*, UINT* puArgErr) {
+                              VARIANT*, EXCEPINFO*, UINT* puArgErr) noexcept {
+    return GuardComMethod("CEncData::Invoke", [&] { return DispatchEvent(dispIdMember, pDispParams, puArgErr); });
+}
+
+HRESULT DispEventSink::DispatchEvent(DISPID dispIdMember, DISPPARAMS* pDispParams, UINT* puArgErr) {
     const SinkEntry* entry = GetFuncInfo(dispIdMember);
     if (!entry) return S_OK;
     if (!pDispParams || (pDispParams->cArgs && !pDispParams->rgvarg)) return E_INVALIDARG;
@@ -125,7 +120,7 @@ HRESULT DispEventSink::Invoke(DISPID dispIdMember, REFIID, LCID, WORD, DISPPARAM
     if (pDispParams->cArgs != entry->paramCount) return DISP_E_BADPARAMCOUNT;
 
     // rgvarg holds the arguments last-first.
-    Variant converted[kMaxSinkParams];
+    noxd::Variant converted[kMaxSinkParams];
     VARIANT* args[kMaxSinkParams] = {};
     for (UINT i = 0; i < entry->paramCount; ++i) {
         const UINT position = entry->paramCount - 1 - i;
@@ -147,15 +142,15 @@ HRESULT DispEventSink::Invoke(DISPID dispIdMember, REFIID, LCID, WORD, DISPPARAM
 
 // --- DecodeCallbackPart -----------------------------------------------------
 
-HRESULT DecodeCallbackPart::QueryInterface(REFIID riid, void** ppv) {
+HRESULT DecodeCallbackPart::QueryInterface(REFIID riid, void** ppv) noexcept {
     return OwnerUnknown()->QueryInterface(riid, ppv);
 }
 
-ULONG DecodeCallbackPart::AddRef() {
+ULONG DecodeCallbackPart::AddRef() noexcept {
     return OwnerUnknown()->AddRef();
 }
 
-ULONG DecodeCallbackPart::Release() {
+ULONG DecodeCallbackPart::Release() noexcept {
     return OwnerUnknown()->Release();
 }
 
@@ -207,8 +202,9 @@ void CEncData::OnChannelNotify(LONG, LONG lState, LONG lReason) {
 
 void CEncData::OnStreamData(LONG, VARIANT frame) {
     if (!(frame.vt & VT_BYREF) || !frame.byref) return;
-    const auto* desc = static_cast<const uint8_t*>(frame.byref);
-    if (ReadU32(desc, kDescSizeOffset) != kFrameDescSize) {
+    const auto* bytes = static_cast<const uint8_t*>(frame.byref);
+    const nox::FrameDesc desc = nox::ReadEncodedFrameHeader(bytes);
+    if (desc.size != nox::kFrameDescSize) {
         std::printf("nox version conflict1\n");
         return;
     }
@@ -227,27 +223,31 @@ void CEncData::OnStreamData(LONG, VARIANT frame) {
         decoder->PushEncodedData(channel, frame, &bRet);
     }
     std::printf("input encoded frames(%i) ptr(0x%08" PRIxPTR "), data(0x%08x)\n", encodedFrames++,
-                AddressOf(desc), ReadU32(desc, kDescSizeOffset));
+                AddressOf(bytes), desc.size);
 }
 
-void CEncData::AppendEncoded(const uint8_t* desc) {
+void CEncData::AppendEncoded(const nox::FrameDesc& desc) {
     if (!fpEnc) return;
-    if (!WriteBlock(fpEnc, desc + kFrameDescSize, ReadU32(desc, kDescLengthOffset))) {
+    if (!WriteBlock(fpEnc, desc.payload, desc.length)) {
         std::printf("err: enc can't write data\n");
     }
 }
 
-HRESULT CEncData::OnDecodedFrame(LONG, LONG, LONG, BYTE* pFrameDesc, LONG, LONG) {
-    const uint8_t* desc = pFrameDesc;
+HRESULT CEncData::OnDecodedFrame(LONG, LONG, LONG, BYTE* pFrameDesc, LONG, LONG) noexcept {
+    return GuardComMethod("CEncData::OnDecodedFrame", [&] { return TakeDecodedFrame(pFrameDesc); });
+}
+
+HRESULT CEncData::TakeDecodedFrame(const uint8_t* bytes) {
     const int counter = decodedFrames++;
     std::printf("output decoded frames(%i) ptr(0x%08" PRIxPTR "), data(0x%08x)\n", counter,
-                AddressOf(desc), desc ? ReadU32(desc, kDescSizeOffset) : 0);
-    if (!desc) return S_FALSE;
-    if (ReadU32(desc, kDescSizeOffset) != kFrameDescSize) {
+                AddressOf(bytes), bytes ? nox::ReadEncodedFrameHeader(bytes).size : 0);
+    if (!bytes) return S_FALSE;
+    const nox::FrameDesc desc = nox::ReadDecodedFrameDesc(bytes);
+    if (desc.size != nox::kFrameDescSize) {
         std::printf("nox version conflict2\n");
         return S_FALSE;
     }
-    if (!ReadPointer(desc, kDescPayloadPtrOffset)) {
+    if (!desc.payload) {
         std::printf("err: no dec data\n");
         return S_FALSE;
     }
@@ -257,32 +257,31 @@ HRESULT CEncData::OnDecodedFrame(LONG, LONG, LONG, BYTE* pFrameDesc, LONG, LONG)
     return handled ? S_OK : S_FALSE;
 }
 
-bool CEncData::WriteDecoded(int n, const uint8_t* desc) {
+bool CEncData::WriteDecoded(int n, const nox::FrameDesc& desc) {
     std::lock_guard<std::mutex> lock(outputLock);
     if (n != 1 && n % period != 0) return true;
     if (!szBmpName.empty()) return WriteBmpFile(desc);
     if (fpDec) {
-        if (!WriteBlock(fpDec, ReadPointer(desc, kDescPayloadPtrOffset),
-                        ReadU32(desc, kDescLengthOffset))) {
+        if (!WriteBlock(fpDec, desc.payload, desc.length)) {
             std::printf("err: dec can't write data\n");
         }
     }
     return true;
 }
 
-bool CEncData::WriteBmpFile(const uint8_t* desc) {
-    const uint32_t stride = ReadU32(desc, kDescStrideOffset);
-    const uint32_t length = ReadU32(desc, kDescLengthOffset);
+bool CEncData::WriteBmpFile(const nox::FrameDesc& desc) {
+    const uint32_t stride = desc.stride;
+    const uint32_t length = desc.length;
     BmpLayout layout;
-    if (!ComputeBmpLayout(ReadU32(desc, kDescMediaTypeOffset), stride, length, &layout)) {
+    if (!ComputeBmpLayout(desc.media_type, stride, length, &layout)) {
         std::printf("err: dec frame skipped: stride %u, length %u\n", stride, length);
         return false;
     }
     const auto second = static_cast<int32_t>(std::time(nullptr));
     bmpInSecond = (bmpInSecond >= 0 && second == lastBmpSecond) ? bmpInSecond + 1 : 0;
     lastBmpSecond = second;
-    FileHandle file = OpenFile(BmpFileName(szBmpName, second, bmpInSecond).c_str(), "wb");
-    if (file && !WriteBmp(file.get(), layout, ReadPointer(desc, kDescPayloadPtrOffset))) {
+    const noxd::FileHandle file = noxd::OpenFile(BmpFileName(szBmpName, second, bmpInSecond).c_str(), "wb");
+    if (file && !WriteBmp(file.get(), layout, desc.payload)) {
         std::printf("err: dec can't write data\n");
     }
     return true;

@@ -20,14 +20,15 @@
 #include <string>
 
 #include "nox.h"
+#include "nox_values.h"
 
 // The tool's minimal reference-counted base. Every interface of an object
 // built on it shares this one count.
 class CUnk : public IUnknown {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) noexcept override;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
+    ULONG STDMETHODCALLTYPE Release() noexcept override;
     virtual ~CUnk() = default;
 
 protected:
@@ -51,18 +52,20 @@ constexpr UINT kMaxSinkParams = 3;
 // The dispatch side of an event sink: Invoke converts the arguments as the
 // sink map says and calls the handler; the type information comes from the
 // registered type library and is needed only by clients that ask for it.
+// Every COM method is noexcept; one that can throw returns
+// noxd::kComMethodFailed instead (com_guard.h).
 class DispEventSink : public IDispatch {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) noexcept override;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
+    ULONG STDMETHODCALLTYPE Release() noexcept override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) noexcept override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) noexcept override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames,
-                                            LCID lcid, DISPID* rgDispId) override;
+                                            LCID lcid, DISPID* rgDispId) noexcept override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
                                      DISPPARAMS* pDispParams, VARIANT* pVarResult,
-                                     EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
+                                     EXCEPINFO* pExcepInfo, UINT* puArgErr) noexcept override;
     // The sink map entry for dispid, or null for an event the sink ignores.
     virtual const SinkEntry* GetFuncInfo(DISPID dispid) = 0;
 
@@ -71,14 +74,17 @@ protected:
     virtual IUnknown* OwnerUnknown() = 0;
     // Calls the handler of entry with its arguments in declaration order.
     virtual void CallHandler(const SinkEntry& entry, VARIANT* const* args) = 0;
+
+private:
+    HRESULT DispatchEvent(DISPID dispIdMember, DISPPARAMS* pDispParams, UINT* puArgErr);
 };
 
 // INOXDecodeCallback whose IUnknown is the owner's.
 class DecodeCallbackPart : public INOXDecodeCallback {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) noexcept override;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
+    ULONG STDMETHODCALLTYPE Release() noexcept override;
 
 protected:
     virtual IUnknown* OwnerUnknown() = 0;
@@ -94,7 +100,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE OnDecodedFrame(LONG lChID, LONG lWidth, LONG lHeight,
                                              BYTE* pFrameDesc, LONG lFrameNo,
-                                             LONG lReserved) override;
+                                             LONG lReserved) noexcept override;
 
     const SinkEntry* GetFuncInfo(DISPID dispid) override;
 
@@ -114,10 +120,11 @@ protected:
     void CallHandler(const SinkEntry& entry, VARIANT* const* args) override;
 
 private:
-    void AppendEncoded(const uint8_t* desc);
+    HRESULT TakeDecodedFrame(const uint8_t* bytes);
+    void AppendEncoded(const nox::FrameDesc& desc);
     // Both false only for a frame that has no bitmap layout.
-    bool WriteDecoded(int n, const uint8_t* desc);
-    bool WriteBmpFile(const uint8_t* desc);
+    bool WriteDecoded(int n, const nox::FrameDesc& desc);
+    bool WriteBmpFile(const nox::FrameDesc& desc);
 
     // Guards the output fields below, pDecode, and every write to the files
     // they name, so DetachOutput never lets a file close under a write.

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "win_raii.h"
+#include "win32_owners.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -53,7 +53,7 @@ bool CreateObject(IClassFactory* factory, REFIID iid, void** object) {
 int LoadNOX(INOXLiveControl** ppLive, INOXDecode** ppDecode) {
     if (!ppLive || !ppDecode) return 0;
     const std::string path = ComponentPath();
-    LoadedLibrary library(path.empty() ? nullptr : LoadLibraryA(path.c_str()));
+    noxd::UniqueLibrary library(path.empty() ? nullptr : LoadLibraryA(path.c_str()));
     if (!library.get()) {
         ShowError("nox.dll is not found");
         return 0;

@@ -7,20 +7,20 @@
 #include <ctime>
 
 #include "console_text.h"
-#include "win_raii.h"
+#include "win32_owners.h"
 
 namespace {
 
 int g_threshold = 0;
 int g_mode = kLogSilent;
-FileHandle g_file;
+noxd::FileHandle g_file;
 
 }  // namespace
 
 void LogInit(int level, const char* path, int mode) {
     g_threshold = level;
     g_mode = mode;
-    if (path && path[0]) g_file = OpenFile(path, "w+b");
+    if (path && path[0]) g_file = noxd::OpenFile(path, "w+b");
 }
 
 void LogMessage(int level, const char* format, ...) {

@@ -18,10 +18,12 @@
 #include <thread>
 #include <vector>
 
+#include "com_guard.h"
 #include "sim.h"
 #include "sim_media.h"
 
 using Microsoft::WRL::ComPtr;
+using noxd::GuardComMethod;
 
 namespace noxsim {
 
@@ -47,18 +49,18 @@ struct Channel {
     void Deliver(const EncodedFrame& frame, uint32_t mediaType) {
         std::vector<uint8_t> picture = RenderPicture(frame.sequence, frame.width, frame.height, mediaType);
         const bool odd = frame.sequence % 2 == 1;
-        FrameDescFields fields;
-        fields.size = odd && (faults & kFaultBadDecSize) ? 40 : kDescSize;
+        nox::FrameDesc fields;
+        fields.size = odd && (faults & kFaultBadDecSize) ? 40 : nox::kFrameDescSize;
         fields.sequence = frame.sequence;
-        fields.mediaType = mediaType;
+        fields.media_type = mediaType;
         fields.width = static_cast<uint32_t>(frame.width);
         fields.height = static_cast<uint32_t>(frame.height);
         fields.channel = static_cast<uint32_t>(id);
         fields.stride = odd && (faults & kFaultZeroStride) ? 0 : StrideOf(mediaType, frame.width);
         fields.length = static_cast<uint32_t>(picture.size());
         fields.payload = odd && (faults & kFaultNullPayload) ? nullptr : picture.data();
-        uint8_t desc[kDecodedDescBytes];
-        WriteDecodedFrameDesc(fields, desc);
+        uint8_t desc[sizeof(nox::FrameDesc)];
+        nox::WriteDecodedFrameDesc(fields, desc);
         callback->OnDecodedFrame(id, frame.width, frame.height, desc,
                                  static_cast<LONG>(frame.sequence), 0);
     }
@@ -84,11 +86,8 @@ struct Channel {
 
 bool ReadEncodedFrame(const VARIANT& v, EncodedFrame* frame) {
     if (!(v.vt & VT_BYREF) || !v.byref) return false;
-    const auto* desc = static_cast<const uint8_t*>(v.byref);
-    uint32_t size, length;
-    std::memcpy(&size, desc, sizeof size);
-    std::memcpy(&length, desc + 36, sizeof length);
-    return size == kDescSize && DecodePayload(desc + kDescSize, length, frame);
+    const nox::FrameDesc desc = nox::ReadEncodedFrameHeader(static_cast<const uint8_t*>(v.byref));
+    return desc.size == nox::kFrameDescSize && DecodePayload(desc.payload, desc.length, frame);
 }
 
 class Decoder final : public DualObject<INOXDecode> {
@@ -99,7 +98,7 @@ public:
         Stop();
     }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) noexcept override {
         if (!ppv) return E_POINTER;
         if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
             IsEqualIID(riid, IID_INOXDecode)) {
@@ -112,72 +111,82 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE Open(VARIANT_BOOL option1, VARIANT_BOOL option2, IUnknown* callback,
-                                   LONG* channel) override {
-        LogCall("Open %d %d", option1, option2);
-        if (!callback || !channel) return E_POINTER;
-        if (channel_->faults & kFaultOpen) return E_FAIL;
-        if (channel_->callback) return E_UNEXPECTED;
-        HRESULT hr = callback->QueryInterface(IID_INOXDecodeCallback,
-                                              reinterpret_cast<void**>(channel_->callback.GetAddressOf()));
-        if (FAILED(hr)) return hr;
-        channel_->id = 1;
-        *channel = channel_->id;
-        return S_OK;
+                                   LONG* channel) noexcept override {
+        return GuardComMethod("INOXDecode::Open", [&]() -> HRESULT {
+            LogCall("Open %d %d", option1, option2);
+            if (!callback || !channel) return E_POINTER;
+            if (channel_->faults & kFaultOpen) return E_FAIL;
+            if (channel_->callback) return E_UNEXPECTED;
+            HRESULT hr = callback->QueryInterface(IID_INOXDecodeCallback,
+                                                  reinterpret_cast<void**>(channel_->callback.GetAddressOf()));
+            if (FAILED(hr)) return hr;
+            channel_->id = 1;
+            *channel = channel_->id;
+            return S_OK;
+        });
     }
-    HRESULT STDMETHODCALLTYPE SetOutputFormat(LONG channel, LONG mediaType, LONG* result) override {
-        LogCall("SetOutputFormat %ld %ld", static_cast<long>(channel), static_cast<long>(mediaType));
-        if (!result) return E_POINTER;
-        *result = 0;
-        if (channel_->faults & kFaultSetOutputFormat) return E_FAIL;
-        if (!IsOpen(channel) || StrideOf(static_cast<uint32_t>(mediaType), 1) == 0) return E_INVALIDARG;
-        std::lock_guard<std::mutex> hold(channel_->lock);
-        channel_->mediaType = static_cast<uint32_t>(mediaType);
-        *result = 1;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE StartDecoding(LONG channel, LONG* result) override {
-        LogCall("StartDecoding %ld", static_cast<long>(channel));
-        if (!result) return E_POINTER;
-        *result = 0;
-        if (channel_->faults & kFaultStartDecoding) return E_FAIL;
-        if (!IsOpen(channel)) return E_INVALIDARG;
-        if (thread_.joinable()) return S_FALSE;
-        {
+    HRESULT STDMETHODCALLTYPE SetOutputFormat(LONG channel, LONG mediaType, LONG* result) noexcept override {
+        return GuardComMethod("INOXDecode::SetOutputFormat", [&]() -> HRESULT {
+            LogCall("SetOutputFormat %ld %ld", static_cast<long>(channel), static_cast<long>(mediaType));
+            if (!result) return E_POINTER;
+            *result = 0;
+            if (channel_->faults & kFaultSetOutputFormat) return E_FAIL;
+            if (!IsOpen(channel) || StrideOf(static_cast<uint32_t>(mediaType), 1) == 0) return E_INVALIDARG;
             std::lock_guard<std::mutex> hold(channel_->lock);
-            channel_->decoding = true;
-        }
-        thread_ = std::thread([shared = channel_] { shared->Run(); });
-        *result = 1;
-        return S_OK;
+            channel_->mediaType = static_cast<uint32_t>(mediaType);
+            *result = 1;
+            return S_OK;
+        });
     }
-    HRESULT STDMETHODCALLTYPE PushEncodedData(LONG channel, VARIANT frame, LONG* result) override {
-        LogCall("PushEncodedData %ld", static_cast<long>(channel));
-        if (!result) return E_POINTER;
-        *result = 0;
-        if (!IsOpen(channel)) return E_INVALIDARG;
-        EncodedFrame decoded;
-        if (!ReadEncodedFrame(frame, &decoded)) return E_INVALIDARG;
-        std::lock_guard<std::mutex> hold(channel_->lock);
-        if (!channel_->decoding || channel_->stopping || channel_->queue.size() >= kQueueLimit) {
-            return S_FALSE;
-        }
-        channel_->queue.push_back(decoded);
-        channel_->wake.notify_one();
-        *result = 1;
-        return S_OK;
+    HRESULT STDMETHODCALLTYPE StartDecoding(LONG channel, LONG* result) noexcept override {
+        return GuardComMethod("INOXDecode::StartDecoding", [&]() -> HRESULT {
+            LogCall("StartDecoding %ld", static_cast<long>(channel));
+            if (!result) return E_POINTER;
+            *result = 0;
+            if (channel_->faults & kFaultStartDecoding) return E_FAIL;
+            if (!IsOpen(channel)) return E_INVALIDARG;
+            if (thread_.joinable()) return S_FALSE;
+            {
+                std::lock_guard<std::mutex> hold(channel_->lock);
+                channel_->decoding = true;
+            }
+            thread_ = std::thread([shared = channel_] { shared->Run(); });
+            *result = 1;
+            return S_OK;
+        });
     }
-    HRESULT STDMETHODCALLTYPE StopDecoding(LONG channel, LONG* result) override {
-        LogCall("StopDecoding %ld", static_cast<long>(channel));
-        if (!result) return E_POINTER;
-        *result = 0;
-        if (!IsOpen(channel)) return E_INVALIDARG;
-        Stop();
-        *result = 1;
-        return S_OK;
+    HRESULT STDMETHODCALLTYPE PushEncodedData(LONG channel, VARIANT frame, LONG* result) noexcept override {
+        return GuardComMethod("INOXDecode::PushEncodedData", [&]() -> HRESULT {
+            LogCall("PushEncodedData %ld", static_cast<long>(channel));
+            if (!result) return E_POINTER;
+            *result = 0;
+            if (!IsOpen(channel)) return E_INVALIDARG;
+            EncodedFrame decoded;
+            if (!ReadEncodedFrame(frame, &decoded)) return E_INVALIDARG;
+            std::lock_guard<std::mutex> hold(channel_->lock);
+            if (!channel_->decoding || channel_->stopping || channel_->queue.size() >= kQueueLimit) {
+                return S_FALSE;
+            }
+            channel_->queue.push_back(decoded);
+            channel_->wake.notify_one();
+            *result = 1;
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE StopDecoding(LONG channel, LONG* result) noexcept override {
+        return GuardComMethod("INOXDecode::StopDecoding", [&]() -> HRESULT {
+            LogCall("StopDecoding %ld", static_cast<long>(channel));
+            if (!result) return E_POINTER;
+            *result = 0;
+            if (!IsOpen(channel)) return E_INVALIDARG;
+            Stop();
+            *result = 1;
+            return S_OK;
+        });
     }
 
 #define NOX_RESERVED(n) \
-    HRESULT STDMETHODCALLTYPE Reserved##n() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved##n() noexcept override { return E_NOTIMPL; }
     NOX_RESERVED(07) NOX_RESERVED(09)
 #undef NOX_RESERVED
 

@@ -21,9 +21,11 @@
 
 #include "sim.h"
 #include "sim_media.h"
-#include "win_raii.h"
+#include "com_guard.h"
+#include "win32_owners.h"
 
 using Microsoft::WRL::ComPtr;
+using noxd::GuardComMethod;
 
 namespace noxsim {
 
@@ -50,7 +52,7 @@ struct Stream {
     std::mutex lock;  // guards subscribers and nextCookie
     std::vector<std::pair<DWORD, ComPtr<IDispatch>>> subscribers;
     DWORD nextCookie = 1;
-    UniqueHandle stopEvent{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    noxd::UniqueKernelHandle stopEvent{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     LONG channel = 0;
     uint32_t faults = 0;
 
@@ -82,19 +84,19 @@ struct Stream {
     void SendFrame(uint32_t sequence, uint32_t milliseconds) {
         const bool odd = sequence % 2 == 1;
         const std::vector<uint8_t> payload = EncodePayload(sequence, kDefaultWidth, kDefaultHeight);
-        std::vector<uint8_t> frame(kDescSize + payload.size());
-        std::copy(payload.begin(), payload.end(), frame.begin() + kDescSize);
-        FrameDescFields desc;
-        desc.size = odd && (faults & kFaultBadEncSize) ? 40 : kDescSize;
+        std::vector<uint8_t> frame(nox::kFrameDescSize + payload.size());
+        std::copy(payload.begin(), payload.end(), frame.begin() + nox::kFrameDescSize);
+        nox::FrameDesc desc;
+        desc.size = odd && (faults & kFaultBadEncSize) ? 40 : nox::kFrameDescSize;
         desc.sequence = sequence;
-        desc.mediaType = kEncodedMediaType;
+        desc.media_type = kEncodedMediaType;
         desc.width = kDefaultWidth;
         desc.height = kDefaultHeight;
         desc.timestamp = milliseconds;
         desc.flags = sequence % kFramesPerSecond == 0 ? 1 : 0;
         desc.channel = static_cast<uint32_t>(channel);
         desc.length = odd && (faults & kFaultEmptyEnc) ? 0 : static_cast<uint32_t>(payload.size());
-        WriteFrameDesc(desc, frame.data());
+        nox::WriteEncodedFrameHeader(desc, frame.data());
 
         VARIANT args[2];
         args[1].vt = VT_I4;
@@ -153,7 +155,7 @@ public:
     }
 
     // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) noexcept override {
         if (!ppv) return E_POINTER;
         if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
             IsEqualIID(riid, IID_INOXLiveControl)) {
@@ -170,45 +172,53 @@ public:
         return S_OK;
     }
     // One count for all three interfaces.
-    ULONG STDMETHODCALLTYPE AddRef() override { return DualObject::AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return DualObject::Release(); }
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return DualObject::AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() noexcept override { return DualObject::Release(); }
 
     // INOXLiveControl
-    HRESULT STDMETHODCALLTYPE SetOption(LONG option, VARIANT value) override {
-        LogCall("SetOption %ld vt=%u %ld", static_cast<long>(option), value.vt,
-                value.vt == VT_I4 ? static_cast<long>(value.lVal) : 0L);
-        return S_OK;
+    HRESULT STDMETHODCALLTYPE SetOption(LONG option, VARIANT value) noexcept override {
+        return GuardComMethod("INOXLiveControl::SetOption", [&]() -> HRESULT {
+            LogCall("SetOption %ld vt=%u %ld", static_cast<long>(option), value.vt,
+                    value.vt == VT_I4 ? static_cast<long>(value.lVal) : 0L);
+            return S_OK;
+        });
     }
-    HRESULT STDMETHODCALLTYPE Connect(BSTR addr, BSTR login, BSTR pass, LONG* channel) override {
-        const std::string address = Narrow(addr);
-        LogCall("Connect %s %s %s", address.c_str(), Narrow(login).c_str(), Narrow(pass).c_str());
-        if (!channel) return E_POINTER;
-        if (address.empty()) return E_INVALIDARG;
-        if (stream_->faults & kFaultConnect) return E_FAIL;
-        const int32_t refusal = ConnectRefusal(address, Narrow(login), Narrow(pass));
-        if (refusal) {
-            stream_->NotifyChannel(0, refusal);
-            return ConnectFailure(refusal);
-        }
-        stream_->channel = 1;
-        *channel = stream_->channel;
-        return S_OK;
+    HRESULT STDMETHODCALLTYPE Connect(BSTR addr, BSTR login, BSTR pass, LONG* channel) noexcept override {
+        return GuardComMethod("INOXLiveControl::Connect", [&]() -> HRESULT {
+            const std::string address = Narrow(addr);
+            LogCall("Connect %s %s %s", address.c_str(), Narrow(login).c_str(), Narrow(pass).c_str());
+            if (!channel) return E_POINTER;
+            if (address.empty()) return E_INVALIDARG;
+            if (stream_->faults & kFaultConnect) return E_FAIL;
+            const int32_t refusal = ConnectRefusal(address, Narrow(login), Narrow(pass));
+            if (refusal) {
+                stream_->NotifyChannel(0, refusal);
+                return ConnectFailure(refusal);
+            }
+            stream_->channel = 1;
+            *channel = stream_->channel;
+            return S_OK;
+        });
     }
-    HRESULT STDMETHODCALLTYPE StartStreamDataEvent(LONG channel, LONG flags) override {
-        LogCall("StartStreamDataEvent %ld %ld", static_cast<long>(channel), static_cast<long>(flags));
-        if (stream_->faults & kFaultStartStream) return E_FAIL;
-        if (stream_->channel == 0 || channel != stream_->channel) return E_INVALIDARG;
-        if (thread_.joinable()) return S_FALSE;
-        thread_ = std::thread([stream = stream_] { stream->Run(); });
-        return S_OK;
+    HRESULT STDMETHODCALLTYPE StartStreamDataEvent(LONG channel, LONG flags) noexcept override {
+        return GuardComMethod("INOXLiveControl::StartStreamDataEvent", [&]() -> HRESULT {
+            LogCall("StartStreamDataEvent %ld %ld", static_cast<long>(channel), static_cast<long>(flags));
+            if (stream_->faults & kFaultStartStream) return E_FAIL;
+            if (stream_->channel == 0 || channel != stream_->channel) return E_INVALIDARG;
+            if (thread_.joinable()) return S_FALSE;
+            thread_ = std::thread([stream = stream_] { stream->Run(); });
+            return S_OK;
+        });
     }
-    HRESULT STDMETHODCALLTYPE SetChannelOption(LONG channel, LONG option) override {
-        LogCall("SetChannelOption %ld %ld", static_cast<long>(channel), static_cast<long>(option));
-        return S_OK;
+    HRESULT STDMETHODCALLTYPE SetChannelOption(LONG channel, LONG option) noexcept override {
+        return GuardComMethod("INOXLiveControl::SetChannelOption", [&]() -> HRESULT {
+            LogCall("SetChannelOption %ld %ld", static_cast<long>(channel), static_cast<long>(option));
+            return S_OK;
+        });
     }
 
 #define NOX_RESERVED(n) \
-    HRESULT STDMETHODCALLTYPE Reserved##n() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved##n() noexcept override { return E_NOTIMPL; }
     NOX_RESERVED(07) NOX_RESERVED(08) NOX_RESERVED(10) NOX_RESERVED(11) NOX_RESERVED(12)
     NOX_RESERVED(13) NOX_RESERVED(14) NOX_RESERVED(15) NOX_RESERVED(16) NOX_RESERVED(17)
     NOX_RESERVED(18) NOX_RESERVED(19) NOX_RESERVED(20) NOX_RESERVED(21) NOX_RESERVED(22)
@@ -223,8 +233,8 @@ public:
 #undef NOX_RESERVED
 
     // IConnectionPointContainer: one point, for _INOXLiveControlEvents.
-    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** point) override {
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** point) noexcept override {
         if (!point) return E_POINTER;
         *point = nullptr;
         if (!IsEqualIID(riid, DIID__INOXLiveControlEvents)) return CONNECT_E_NOCONNECTION;
@@ -234,43 +244,47 @@ public:
     }
 
     // IConnectionPoint
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) noexcept override {
         if (!iid) return E_POINTER;
         *iid = DIID__INOXLiveControlEvents;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** container) override {
+    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** container) noexcept override {
         if (!container) return E_POINTER;
         *container = static_cast<IConnectionPointContainer*>(this);
         AddRef();
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
-        LogCall("Advise");
-        if (!sink || !cookie) return E_POINTER;
-        if (stream_->faults & kFaultAdvise) return E_FAIL;
-        ComPtr<IDispatch> events;
-        if (FAILED(sink->QueryInterface(DIID__INOXLiveControlEvents, reinterpret_cast<void**>(events.GetAddressOf())))) {
-            return CONNECT_E_CANNOTCONNECT;
-        }
-        std::lock_guard<std::mutex> hold(stream_->lock);
-        *cookie = stream_->nextCookie++;
-        stream_->subscribers.emplace_back(*cookie, events);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
-        LogCall("Unadvise %lu", static_cast<unsigned long>(cookie));
-        std::lock_guard<std::mutex> hold(stream_->lock);
-        auto& subscribers = stream_->subscribers;
-        for (auto it = subscribers.begin(); it != subscribers.end(); ++it) {
-            if (it->first == cookie) {
-                subscribers.erase(it);
-                return S_OK;
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) noexcept override {
+        return GuardComMethod("INOXLiveControl::Advise", [&]() -> HRESULT {
+            LogCall("Advise");
+            if (!sink || !cookie) return E_POINTER;
+            if (stream_->faults & kFaultAdvise) return E_FAIL;
+            ComPtr<IDispatch> events;
+            if (FAILED(sink->QueryInterface(DIID__INOXLiveControlEvents, reinterpret_cast<void**>(events.GetAddressOf())))) {
+                return CONNECT_E_CANNOTCONNECT;
             }
-        }
-        return CONNECT_E_NOCONNECTION;
+            std::lock_guard<std::mutex> hold(stream_->lock);
+            *cookie = stream_->nextCookie++;
+            stream_->subscribers.emplace_back(*cookie, events);
+            return S_OK;
+        });
     }
-    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) noexcept override {
+        return GuardComMethod("INOXLiveControl::Unadvise", [&]() -> HRESULT {
+            LogCall("Unadvise %lu", static_cast<unsigned long>(cookie));
+            std::lock_guard<std::mutex> hold(stream_->lock);
+            auto& subscribers = stream_->subscribers;
+            for (auto it = subscribers.begin(); it != subscribers.end(); ++it) {
+                if (it->first == cookie) {
+                    subscribers.erase(it);
+                    return S_OK;
+                }
+            }
+            return CONNECT_E_NOCONNECTION;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) noexcept override { return E_NOTIMPL; }
 
 private:
     std::shared_ptr<Stream> stream_;

@@ -12,9 +12,11 @@
 
 #include "sim.h"
 #include "sim_media.h"
-#include "win_raii.h"
+#include "com_guard.h"
+#include "win32_owners.h"
 
 using Microsoft::WRL::ComPtr;
+using noxd::GuardComMethod;
 
 namespace noxsim {
 
@@ -37,7 +39,7 @@ class ClassFactory : public IClassFactory {
 public:
     ClassFactory(Creator create, uint32_t createFault) : create_(create), createFault_(createFault) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) noexcept override {
         if (!ppv) return E_POINTER;
         if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
             *ppv = static_cast<IClassFactory*>(this);
@@ -46,16 +48,18 @@ public:
         *ppv = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        *ppv = nullptr;
-        if (outer) return CLASS_E_NOAGGREGATION;
-        if (ActiveFaults() & createFault_) return E_UNEXPECTED;
-        return create_(riid, ppv);
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) noexcept override {
+        return GuardComMethod("IClassFactory::CreateInstance", [&]() -> HRESULT {
+            if (!ppv) return E_POINTER;
+            *ppv = nullptr;
+            if (outer) return CLASS_E_NOAGGREGATION;
+            if (ActiveFaults() & createFault_) return E_UNEXPECTED;
+            return create_(riid, ppv);
+        });
     }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) noexcept override { return S_OK; }
 
 private:
     Creator create_;
@@ -104,20 +108,8 @@ void LogCall(const char* format, ...) {
     std::vsnprintf(line, sizeof line, format, args);
     va_end(args);
     std::lock_guard<std::mutex> lock(g_logLock);
-    FileHandle file = OpenFile(path.c_str(), "ab");
+    const noxd::FileHandle file = noxd::OpenFile(path.c_str(), "ab");
     if (file) std::fprintf(file.get(), "%s\n", line);
-}
-
-void WriteFrameDesc(const FrameDescFields& f, uint8_t* desc) {
-    const uint32_t words[10] = {f.size,      f.sequence, f.mediaType, f.width,  f.height,
-                                f.timestamp, f.flags,    f.channel,   f.stride, f.length};
-    std::memcpy(desc, words, sizeof words);
-    std::memset(desc + sizeof words, 0, sizeof(uint32_t));
-}
-
-void WriteDecodedFrameDesc(const FrameDescFields& f, uint8_t* desc) {
-    WriteFrameDesc(f, desc);
-    std::memcpy(desc + kPayloadAddressOffset, &f.payload, sizeof f.payload);
 }
 
 }  // namespace noxsim
@@ -132,17 +124,21 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     return TRUE;
 }
 
+// The exports are declared by the system's headers without noexcept; the
+// guard keeps every exception inside them all the same.
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** ppv) {
-    if (!ppv) return E_POINTER;
-    *ppv = nullptr;
-    const uint32_t faults = ActiveFaults();
-    if (IsEqualCLSID(clsid, CLSID_NOXLiveControl) && !(faults & kFaultLiveFactory)) {
-        return g_liveFactory.QueryInterface(iid, ppv);
-    }
-    if (IsEqualCLSID(clsid, CLSID_NOXDecode) && !(faults & kFaultDecodeFactory)) {
-        return g_decodeFactory.QueryInterface(iid, ppv);
-    }
-    return CLASS_E_CLASSNOTAVAILABLE;
+    return GuardComMethod("DllGetClassObject", [&]() -> HRESULT {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        const uint32_t faults = ActiveFaults();
+        if (IsEqualCLSID(clsid, CLSID_NOXLiveControl) && !(faults & kFaultLiveFactory)) {
+            return g_liveFactory.QueryInterface(iid, ppv);
+        }
+        if (IsEqualCLSID(clsid, CLSID_NOXDecode) && !(faults & kFaultDecodeFactory)) {
+            return g_decodeFactory.QueryInterface(iid, ppv);
+        }
+        return CLASS_E_CLASSNOTAVAILABLE;
+    });
 }
 
 // Streaming threads may outlive every object (see "linger"): never unload.
@@ -153,16 +149,18 @@ STDAPI DllCanUnloadNow() {
 // Registers the two classes and the NOXLib type library carried as
 // resource TYPELIB 1.
 STDAPI DllRegisterServer() {
-    const std::wstring path = ModulePath();
-    if (path.empty()) return SELFREG_E_CLASS;
-    ComPtr<ITypeLib> library;
-    HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &library);
-    if (FAILED(hr)) return SELFREG_E_TYPELIB;
-    for (const wchar_t* key : kClassKeys) {
-        hr = RegisterClassKey(key, path);
-        if (FAILED(hr)) return hr;
-    }
-    return S_OK;
+    return GuardComMethod("DllRegisterServer", []() -> HRESULT {
+        const std::wstring path = ModulePath();
+        if (path.empty()) return SELFREG_E_CLASS;
+        ComPtr<ITypeLib> library;
+        HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &library);
+        if (FAILED(hr)) return SELFREG_E_TYPELIB;
+        for (const wchar_t* key : kClassKeys) {
+            hr = RegisterClassKey(key, path);
+            if (FAILED(hr)) return hr;
+        }
+        return S_OK;
+    });
 }
 
 STDAPI DllUnregisterServer() {

@@ -13,7 +13,7 @@
 #include "interaction/interaction_state.h"
 #include "osd/osd_list.h"
 #include "renderer_lock.h"
-#include "win32_handles.h"
+#include "win32_owners.h"
 
 struct CGLRenderer {
     // Lock and status.

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "win32_handles.h"
+#include "win32_owners.h"
 
 namespace noxd {
 

@@ -5,20 +5,10 @@
 #include <stb_image_write.h>
 
 #include <cstdio>
-#include <memory>
+
+#include "win32_owners.h"
 
 namespace noxd_examples {
-
-namespace {
-
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct ObjectDeleter {
-    void operator()(HBITMAP object) const { DeleteObject(object); }
-};
-
-}  // namespace
 
 ClientPixels CaptureClientArea(HWND window) {
     ClientPixels shot;
@@ -38,20 +28,17 @@ ClientPixels CaptureClientArea(HWND window) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
 
-    HDC screen = GetDC(nullptr);
-    std::unique_ptr<HDC__, DcDeleter> memory(CreateCompatibleDC(screen));
+    const noxd::ScreenDc screen;
+    const noxd::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
     void* bits = nullptr;
-    std::unique_ptr<HBITMAP__, ObjectDeleter> dib(
-        CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const noxd::UniqueBitmap dib(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (memory && dib) {
-        HGDIOBJ old = SelectObject(memory.get(), dib.get());
-        BitBlt(memory.get(), 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY);
+        const noxd::SelectedObject dib_in(memory.get(), dib.get());
+        BitBlt(memory.get(), 0, 0, shot.width, shot.height, screen.get(), origin.x, origin.y, SRCCOPY);
         GdiFlush();
         const auto* first = static_cast<const uint32_t*>(bits);
         shot.bgra.assign(first, first + static_cast<size_t>(shot.width) * shot.height);
-        SelectObject(memory.get(), old);
     }
-    ReleaseDC(nullptr, screen);
     return shot;
 }
 

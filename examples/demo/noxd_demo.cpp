@@ -13,6 +13,7 @@
 #include "common/screen_capture.h"
 #include "common/test_pattern.h"
 #include "noxd.h"
+#include "win32_owners.h"
 
 namespace {
 
@@ -163,10 +164,13 @@ bool PlayOverlayScene(const std::string& folder) {
     if (noxd_create_renderer(nullptr, L"noxd demo", 640, 480, NOXD_FORMAT_YUY2, kFrameWidth,
                              kFrameHeight, &renderer) != S_OK)
         return false;
-    HBITMAP button_image = MakeButtonImage();
     OverlayScene scene;
-    bool ok = AddOverlays(renderer, scene, button_image);
-    DeleteObject(button_image);  // the button keeps its own copy of the pixels
+    bool ok;
+    {
+        // The button keeps its own copy of the pixels.
+        const noxd::UniqueBitmap button_image(MakeButtonImage());
+        ok = AddOverlays(renderer, scene, button_image.get());
+    }
     PlayFrames(renderer, 0, 25);
     ok = SaveShot(renderer, folder + "\\noxd-overlays.png", "osd") && ok;
     if (!ok) std::printf("osd    an overlay could not be added\n");

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "win_owners.h"
+#include "win32_owners.h"
+#include "win_text.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -62,7 +63,8 @@ std::string CameraSession::Subscribe() {
 std::string CameraSession::Start(const Options& options, FrameMailbox& mailbox, HANDLE frame_ready) {
     std::string error = LoadComponent();
     if (!error.empty()) return error;
-    const Bstr address(options.address), login(options.login), password(options.password);
+    const noxd::Bstr address(Widen(options.address).c_str()), login(Widen(options.login).c_str()),
+        password(Widen(options.password).c_str());
     HRESULT hr = live_->Connect(address, login, password, &live_channel_);
     if (FAILED(hr)) return Failure(("connecting to " + options.address).c_str(), hr);
 

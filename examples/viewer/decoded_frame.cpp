@@ -6,12 +6,6 @@ namespace viewer {
 
 namespace {
 
-uint32_t Word(const uint8_t* desc, size_t offset) {
-    uint32_t value;
-    std::memcpy(&value, desc + offset, sizeof value);
-    return value;
-}
-
 uint32_t BytesPerPixel(PictureFormat format) { return format == PictureFormat::kYuy2 ? 2 : 4; }
 
 size_t RendererRowBytes(PictureFormat format, uint32_t width) {
@@ -20,26 +14,15 @@ size_t RendererRowBytes(PictureFormat format, uint32_t width) {
 
 }  // namespace
 
-uint32_t MediaTypeOf(PictureFormat format) { return format == PictureFormat::kYuy2 ? 33 : 34; }
+uint32_t MediaTypeOf(PictureFormat format) {
+    return format == PictureFormat::kYuy2 ? nox::kMediaYuv422 : nox::kMediaRgb32;
+}
 
 int RendererFormatOf(PictureFormat format) { return format == PictureFormat::kYuy2 ? 12 : 10; }
 
-DecodedFrame ReadFrameDesc(const uint8_t* desc) {
-    DecodedFrame frame;
-    frame.size = Word(desc, 0);
-    frame.sequence = Word(desc, 4);
-    frame.media_type = Word(desc, 8);
-    frame.width = Word(desc, 12);
-    frame.height = Word(desc, 16);
-    frame.stride = Word(desc, 32);
-    frame.length = Word(desc, 36);
-    std::memcpy(&frame.payload, desc + 40, sizeof frame.payload);
-    return frame;
-}
-
-bool Fits(const DecodedFrame& frame, PictureFormat format, uint32_t width, uint32_t height) {
+bool Fits(const nox::FrameDesc& frame, PictureFormat format, uint32_t width, uint32_t height) {
     const uint64_t row = static_cast<uint64_t>(width) * BytesPerPixel(format);
-    return frame.size == kFrameDescSize && frame.payload && frame.media_type == MediaTypeOf(format) &&
+    return frame.size == nox::kFrameDescSize && frame.payload && frame.media_type == MediaTypeOf(format) &&
            frame.width == width && frame.height == height && frame.stride >= row &&
            frame.length >= static_cast<uint64_t>(frame.stride) * height;
 }
@@ -48,7 +31,7 @@ size_t RendererFrameBytes(PictureFormat format, uint32_t width, uint32_t height)
     return RendererRowBytes(format, width) * height;
 }
 
-void CopyToRendererLayout(const DecodedFrame& frame, PictureFormat format, std::vector<uint8_t>& out) {
+void CopyToRendererLayout(const nox::FrameDesc& frame, PictureFormat format, std::vector<uint8_t>& out) {
     const size_t row = RendererRowBytes(format, frame.width);
     const size_t used = static_cast<size_t>(frame.width) * BytesPerPixel(format);
     out.assign(row * frame.height, 0);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "com_guard.h"
+
 namespace viewer {
 
 namespace {
@@ -41,7 +43,7 @@ void StreamSink::Detach() {
     frame_ready_ = nullptr;
 }
 
-HRESULT StreamSink::QueryInterface(REFIID iid, void** object) {
+HRESULT StreamSink::QueryInterface(REFIID iid, void** object) noexcept {
     if (!object) return E_POINTER;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
         IsEqualIID(iid, DIID__INOXLiveControlEvents)) {
@@ -56,33 +58,35 @@ HRESULT StreamSink::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-ULONG StreamSink::AddRef() { return ++references_; }
+ULONG StreamSink::AddRef() noexcept { return ++references_; }
 
-ULONG StreamSink::Release() {
+ULONG StreamSink::Release() noexcept {
     const ULONG left = --references_;
     if (left == 0) delete this;
     return left;
 }
 
-HRESULT StreamSink::GetTypeInfoCount(UINT* count) {
+HRESULT StreamSink::GetTypeInfoCount(UINT* count) noexcept {
     if (!count) return E_POINTER;
     *count = 0;
     return S_OK;
 }
 
-HRESULT StreamSink::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
+HRESULT StreamSink::GetTypeInfo(UINT, LCID, ITypeInfo**) noexcept { return E_NOTIMPL; }
 
-HRESULT StreamSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+HRESULT StreamSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept { return E_NOTIMPL; }
 
 // Arguments come last-first in rgvarg.
 HRESULT StreamSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                           UINT*) {
-    if (!params || (params->cArgs && !params->rgvarg)) return E_INVALIDARG;
-    if (id == kOnChannelNotify && params->cArgs == 3)
-        OnChannelNotify(AsLong(params->rgvarg[1]), AsLong(params->rgvarg[0]));
-    else if (id == kOnStreamData && params->cArgs == 2)
-        OnStreamData(Unwrapped(params->rgvarg[0]));
-    return S_OK;
+                           UINT*) noexcept {
+    return noxd::GuardComMethod("StreamSink::Invoke", [&]() -> HRESULT {
+        if (!params || (params->cArgs && !params->rgvarg)) return E_INVALIDARG;
+        if (id == kOnChannelNotify && params->cArgs == 3)
+            OnChannelNotify(AsLong(params->rgvarg[1]), AsLong(params->rgvarg[0]));
+        else if (id == kOnStreamData && params->cArgs == 2)
+            OnStreamData(Unwrapped(params->rgvarg[0]));
+        return S_OK;
+    });
 }
 
 void StreamSink::OnChannelNotify(LONG state, LONG reason) {
@@ -104,12 +108,16 @@ void StreamSink::OnStreamData(VARIANT* frame) {
     if (decoder) decoder->PushEncodedData(channel, *frame, &accepted);
 }
 
-HRESULT StreamSink::OnDecodedFrame(LONG, LONG, LONG, BYTE* desc, LONG, LONG) {
+HRESULT StreamSink::OnDecodedFrame(LONG, LONG, LONG, BYTE* desc, LONG, LONG) noexcept {
+    return noxd::GuardComMethod("StreamSink::OnDecodedFrame", [&] { return TakeDecodedFrame(desc); });
+}
+
+HRESULT StreamSink::TakeDecodedFrame(const uint8_t* desc) {
     if (!desc) return S_FALSE;
-    const DecodedFrame frame = ReadFrameDesc(desc);
+    const nox::FrameDesc frame = nox::ReadDecodedFrameDesc(desc);
     std::lock_guard<std::mutex> hold(mailbox_lock_);
     if (!mailbox_) return S_FALSE;
-    if (width_ == 0 && frame.size == kFrameDescSize && frame.width > 0 && frame.height > 0) {
+    if (width_ == 0 && frame.size == nox::kFrameDescSize && frame.width > 0 && frame.height > 0) {
         width_ = frame.width;
         height_ = frame.height;
     }

@@ -34,26 +34,28 @@ public:
     // Decoded frames that were not whole pictures of the view's format and size.
     uint64_t rejected() const { return rejected_.load(); }
 
-    // IUnknown, shared by both interfaces.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    // IUnknown, shared by both interfaces. No COM method lets an exception
+    // out: one whose work can throw returns noxd::kComMethodFailed instead.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
+    ULONG STDMETHODCALLTYPE Release() noexcept override;
 
     // IDispatch: only Invoke is used; the sink offers no type information.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) noexcept override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
-                                     EXCEPINFO*, UINT*) override;
+                                     EXCEPINFO*, UINT*) noexcept override;
 
     // INOXDecodeCallback
     HRESULT STDMETHODCALLTYPE OnDecodedFrame(LONG channel, LONG width, LONG height, BYTE* desc,
-                                             LONG frame_number, LONG reserved) override;
+                                             LONG frame_number, LONG reserved) noexcept override;
 
 private:
     ~StreamSink() = default;
     void OnChannelNotify(LONG state, LONG reason);
     void OnStreamData(VARIANT* frame);
+    HRESULT TakeDecodedFrame(const uint8_t* desc);
 
     std::atomic<ULONG> references_{1};
     const PictureFormat format_;

@@ -4,6 +4,7 @@
 
 #include "view_layout.h"
 #include "view_math.h"
+#include "win32_owners.h"
 
 namespace viewer {
 
@@ -21,9 +22,9 @@ void CALLBACK ButtonCallbackEntry(NOXD_RENDERER, UINT_PTR, UINT message, float, 
     if (ViewControls* view = active_view.load()) view->OnButton(message);
 }
 
-UniqueBitmap ButtonBitmap(bool zoom_on, bool pressed) {
+noxd::UniqueBitmap ButtonBitmap(bool zoom_on, bool pressed) {
     const std::vector<uint8_t> pixels = ZoomButtonPixels(zoom_on, pressed);
-    return UniqueBitmap(CreateBitmap(layout::kButtonSize, layout::kButtonSize, 1, 32, pixels.data()));
+    return noxd::UniqueBitmap(CreateBitmap(layout::kButtonSize, layout::kButtonSize, 1, 32, pixels.data()));
 }
 
 }  // namespace
@@ -98,8 +99,8 @@ void ViewControls::ApplyMouseTools() { noxd_enable_digital_zoom(renderer_, zoom_
 // The button is added again under the same handle variable, which replaces
 // the one shown; the renderer copies the images, so they go at once.
 void ViewControls::ShowButton() {
-    const UniqueBitmap normal = ButtonBitmap(zoom_on_, false);
-    const UniqueBitmap down = ButtonBitmap(zoom_on_, true);
+    const noxd::UniqueBitmap normal = ButtonBitmap(zoom_on_, false);
+    const noxd::UniqueBitmap down = ButtonBitmap(zoom_on_, true);
     const Corners& c = layout::kZoomButton;
     noxd_add_osd_button(renderer_, &button_handle_, ButtonCallbackEntry, normal.get(), down.get(), nullptr,
                         c.left, c.top, c.right, c.bottom, 0, 0, 0);

@@ -13,7 +13,6 @@
 #include <atomic>
 
 #include "noxd.h"
-#include "win_owners.h"
 
 namespace viewer {
 

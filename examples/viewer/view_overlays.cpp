@@ -4,7 +4,8 @@
 
 #include "view_layout.h"
 #include "view_math.h"
-#include "win_owners.h"
+#include "win32_owners.h"
+#include "win_text.h"
 
 namespace viewer {
 
@@ -16,12 +17,12 @@ constexpr int kWeight = FW_BOLD;
 // The text's extent in the font the renderer will draw it with.
 SIZE TextExtent(const std::wstring& text, int font_height) {
     SIZE extent = {0, 0};
-    WindowDc screen(nullptr);
-    const UniqueFont font(CreateFontW(font_height, 0, 0, 0, kWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                      OUT_CHARACTER_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                                      DEFAULT_PITCH | FF_DONTCARE, kFace));
+    const noxd::ScreenDc screen;
+    const noxd::UniqueFont font(CreateFontW(font_height, 0, 0, 0, kWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                            OUT_CHARACTER_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                                            DEFAULT_PITCH | FF_DONTCARE, kFace));
     if (!screen.get() || !font) return extent;
-    const Selected in_dc(screen.get(), font.get());
+    const noxd::SelectedObject in_dc(screen.get(), font.get());
     GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent);
     return extent;
 }

@@ -17,7 +17,7 @@ LRESULT CALLBACK RoutedWindowProc(HWND window, UINT message, WPARAM wparam, LPAR
 
 }  // namespace
 
-UniqueWindow CreateHostWindow(const wchar_t* title, int client_width, int client_height) {
+noxd::UniqueWindow CreateHostWindow(const wchar_t* title, int client_width, int client_height) {
     static const ATOM registered = [] {
         WNDCLASSEXW wc = {};
         wc.cbSize = sizeof wc;
@@ -28,12 +28,12 @@ UniqueWindow CreateHostWindow(const wchar_t* title, int client_width, int client
         wc.lpszClassName = kHostClass;
         return RegisterClassExW(&wc);
     }();
-    if (!registered) return nullptr;
+    if (!registered) return {};
     RECT frame = {0, 0, client_width, client_height};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    UniqueWindow window(CreateWindowExW(0, kHostClass, title, WS_OVERLAPPEDWINDOW, 0, 0,
-                                        frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                        nullptr, GetModuleHandleW(nullptr), nullptr));
+    noxd::UniqueWindow window(CreateWindowExW(0, kHostClass, title, WS_OVERLAPPEDWINDOW, 0, 0,
+                                              frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                              nullptr, GetModuleHandleW(nullptr), nullptr));
     if (window) ShowWindow(window.get(), SW_SHOWNORMAL);
     return window;
 }

@@ -6,13 +6,13 @@
 #include <windows.h>
 
 #include "view_controls.h"
-#include "win_owners.h"
+#include "win32_owners.h"
 
 namespace viewer {
 
 // A visible top-level window of the calling thread with the given client
 // size, whose procedure hands keys and closing to a WindowRoute.
-UniqueWindow CreateHostWindow(const wchar_t* title, int client_width, int client_height);
+noxd::UniqueWindow CreateHostWindow(const wchar_t* title, int client_width, int client_height);
 
 // Sends the view's window's keys and close box to the controls. For the
 // renderer's own window it subclasses the window, whose procedure then runs

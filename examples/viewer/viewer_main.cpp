@@ -21,7 +21,8 @@
 #include "view_overlays.h"
 #include "view_window.h"
 #include "viewer_options.h"
-#include "win_owners.h"
+#include "win32_owners.h"
+#include "win_text.h"
 
 namespace viewer {
 
@@ -156,7 +157,7 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
     // call the route and the controls until it is released.
     ViewControls controls(o.verbose);
     WindowRoute route;
-    UniqueWindow host;
+    noxd::UniqueWindow host;
     if (o.host_window) {
         host = CreateHostWindow((L"noxd viewer - " + Widen(o.camera_name)).c_str(),
                                 static_cast<int>(picture->width), static_cast<int>(picture->height));
@@ -222,13 +223,13 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
 int Run(const Options& o) {
     std::vector<InputEvent> script;
     if (!o.script.empty() && !ReadScript(o.script, script)) return 2;
-    const ComApartment com;
+    const noxd::ComApartment com(COINIT_MULTITHREADED);
     if (FAILED(com.result())) {
         std::printf("cannot start COM: 0x%08lX\n", static_cast<unsigned long>(com.result()));
         return 1;
     }
     FrameMailbox mailbox;
-    const UniqueHandle frame_ready(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    const noxd::UniqueKernelHandle frame_ready(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     CameraSession camera;
     const std::string error = camera.Start(o, mailbox, frame_ready.get());
     if (!error.empty()) {

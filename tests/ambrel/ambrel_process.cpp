@@ -28,6 +28,13 @@ ScratchFolder::~ScratchFolder() {
     fs::remove_all(path_, ignored);
 }
 
+std::wstring Widen(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
+    if (length > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    return wide;
+}
+
 namespace {
 
 std::wstring QuoteArgument(const std::wstring& arg) {
@@ -40,7 +47,7 @@ std::wstring QuoteArgument(const std::wstring& arg) {
     return quoted + L"\"";
 }
 
-void MakePipe(UniqueHandle& readEnd, UniqueHandle& writeEnd) {
+void MakePipe(noxd::UniqueKernelHandle& readEnd, noxd::UniqueKernelHandle& writeEnd) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE r = nullptr, w = nullptr;
     CreatePipe(&r, &w, &inherit, 0);
@@ -52,7 +59,7 @@ void MakePipe(UniqueHandle& readEnd, UniqueHandle& writeEnd) {
 
 AmbrelProcess::AmbrelProcess(const fs::path& exe, const std::vector<std::string>& args,
                              const fs::path& folder) {
-    UniqueHandle stdinRead, stdoutWrite;
+    noxd::UniqueKernelHandle stdinRead, stdoutWrite;
     MakePipe(stdinRead, stdinWrite_);
     MakePipe(stdoutRead_, stdoutWrite);
     // Only the child's ends are inherited.
@@ -71,7 +78,7 @@ AmbrelProcess::AmbrelProcess(const fs::path& exe, const std::vector<std::string>
     if (CreateProcessW(exe.wstring().c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
                        folder.wstring().c_str(), &startup, &info)) {
         process_.reset(info.hProcess);
-        UniqueHandle thread(info.hThread);
+        noxd::UniqueKernelHandle thread(info.hThread);
         id_ = info.dwProcessId;
     }
     reader_ = std::thread([this] { ReadOutput(); });

@@ -11,10 +11,13 @@
 #include <thread>
 #include <vector>
 
-#include "win_raii.h"
+#include "win32_owners.h"
 
 // The folder of the running test program, where ambrel.exe and nox.dll are.
 std::filesystem::path ProgramFolder();
+
+// Text in the process's ANSI code page as UTF-16, for paths and arguments.
+std::wstring Widen(const std::string& text);
 
 // A fresh empty folder under the temporary folder, removed with its content
 // when the object goes.
@@ -54,10 +57,10 @@ public:
 private:
     void ReadOutput();
 
-    UniqueHandle process_;
+    noxd::UniqueKernelHandle process_;
     DWORD id_ = 0;
-    UniqueHandle stdinWrite_;
-    UniqueHandle stdoutRead_;
+    noxd::UniqueKernelHandle stdinWrite_;
+    noxd::UniqueKernelHandle stdoutRead_;
     std::thread reader_;
     std::mutex lock_;  // guards output_ and ended_ between reader_ and the test thread
     std::condition_variable changed_;

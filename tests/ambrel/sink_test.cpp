@@ -18,7 +18,7 @@
 
 #include "ambrel_process.h"
 #include "enc_data.h"
-#include "win_raii.h"
+#include "win32_owners.h"
 
 namespace fs = std::filesystem;
 using Microsoft::WRL::ComPtr;
@@ -184,7 +184,7 @@ TEST_F(AmbrelSink, ArgumentsAreCoercedToTheHandlersTypes) {
     StdoutCapture out;
     EXPECT_EQ(Fire(1, {I4(1), stateRef, shortReason}), S_OK);
 
-    Bstr text(L"abc");
+    noxd::Bstr text(L"abc");
     VARIANT textState;
     textState.vt = VT_BSTR;
     textState.bstrVal = text;
@@ -209,7 +209,7 @@ TEST_F(AmbrelSink, MalformedCallsAndUnknownEventsDoNothing) {
 }
 
 TEST_F(AmbrelSink, EncodedFramesAreDumpedAndHandedToTheDecoder) {
-    FileHandle enc = OpenFile((folder_ / "enc.bin").string().c_str(), "wb");
+    noxd::FileHandle enc = noxd::OpenFile((folder_ / "enc.bin").string().c_str(), "wb");
     FakeDecoder& decoder = decoder_;
     sink_->SetOutput(enc.get(), nullptr, 1, nullptr);
     sink_->SetDecoder(&decoder, 7);
@@ -230,7 +230,7 @@ TEST_F(AmbrelSink, EncodedFramesAreDumpedAndHandedToTheDecoder) {
 }
 
 TEST_F(AmbrelSink, EncodedFrameFaults) {
-    FileHandle enc = OpenFile((folder_ / "enc.bin").string().c_str(), "wb");
+    noxd::FileHandle enc = noxd::OpenFile((folder_ / "enc.bin").string().c_str(), "wb");
     FakeDecoder& decoder = decoder_;
     sink_->SetOutput(enc.get(), nullptr, 1, nullptr);
     sink_->SetDecoder(&decoder, 7);
@@ -257,7 +257,7 @@ TEST_F(AmbrelSink, EncodedFrameFaults) {
 }
 
 TEST_F(AmbrelSink, RawDumpHoldsTheFirstAndEveryPeriodthFrame) {
-    FileHandle dec = OpenFile((folder_ / "dec.bin").string().c_str(), "wb");
+    noxd::FileHandle dec = noxd::OpenFile((folder_ / "dec.bin").string().c_str(), "wb");
     sink_->SetOutput(nullptr, dec.get(), 3, nullptr);
     std::string expected;
     StdoutCapture out;
@@ -275,7 +275,7 @@ TEST_F(AmbrelSink, RawDumpHoldsTheFirstAndEveryPeriodthFrame) {
 }
 
 TEST_F(AmbrelSink, RefusedDecodedFramesStillCount) {
-    FileHandle dec = OpenFile((folder_ / "dec.bin").string().c_str(), "wb");
+    noxd::FileHandle dec = noxd::OpenFile((folder_ / "dec.bin").string().c_str(), "wb");
     sink_->SetOutput(nullptr, dec.get(), 1, nullptr);
     const std::string payload = "pixels";
     auto wrongSize = DecodedDesc(34, 6, 6, payload.data(), 40);
@@ -372,8 +372,8 @@ TEST_F(AmbrelSink, Rgb24BitmapAndFramesWithoutARow) {
 }
 
 TEST_F(AmbrelSink, NothingIsWrittenAfterDetaching) {
-    FileHandle enc = OpenFile((folder_ / "enc.bin").string().c_str(), "wb");
-    FileHandle dec = OpenFile((folder_ / "dec.bin").string().c_str(), "wb");
+    noxd::FileHandle enc = noxd::OpenFile((folder_ / "enc.bin").string().c_str(), "wb");
+    noxd::FileHandle dec = noxd::OpenFile((folder_ / "dec.bin").string().c_str(), "wb");
     sink_->SetOutput(enc.get(), dec.get(), 1, nullptr);
     auto frame = EncodedFrame("before");
     Fire(2, {I4(1), ByRef(frame)});
@@ -397,7 +397,7 @@ TEST_F(AmbrelSink, NothingIsWrittenAfterDetaching) {
 // closed: each frame is written whole or not at all, and no write reaches a
 // closed file.
 TEST_F(AmbrelSink, ClosingDoesNotRaceIncomingFrames) {
-    FileHandle enc = OpenFile((folder_ / "enc.bin").string().c_str(), "wb");
+    noxd::FileHandle enc = noxd::OpenFile((folder_ / "enc.bin").string().c_str(), "wb");
     sink_->SetOutput(enc.get(), nullptr, 1, nullptr);
     const std::string block(4096, 'z');
     auto frame = EncodedFrame(block);
@@ -512,7 +512,7 @@ TEST_F(AmbrelSink, TypeInformationComesFromTheRegisteredLibrary) {
     EXPECT_TRUE(FAILED(Events()->GetIDsOfNames(IID_NULL, &name, 1, 0, &id)));
 
     // The stand-in registers the library it carries, and removes it again.
-    const LoadedLibrary nox(LoadLibraryW((ProgramFolder() / "nox.dll").wstring().c_str()));
+    const noxd::UniqueLibrary nox(LoadLibraryW((ProgramFolder() / "nox.dll").wstring().c_str()));
     ASSERT_NE(nox.get(), nullptr);
     const auto registerServer = reinterpret_cast<RegisterFn>(
         reinterpret_cast<void*>(GetProcAddress(nox.get(), "DllRegisterServer")));

@@ -1,5 +1,4 @@
-// The frame-rate report as a debugger receives it: OutputDebugString raises
-// DBG_PRINTEXCEPTION_C, which a vectored handler sees first.
+// The frame-rate report as a debugger receives it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,39 +8,25 @@
 #include <vector>
 
 #include "renderer/timing.h"
+#include "support/debug_print.h"
 
 namespace {
 
-constexpr DWORD kDebugPrint = 0x40010006;
-std::vector<std::string> debug_lines;
 uint32_t fake_now = 0;
-
-LONG CALLBACK CatchDebugPrint(EXCEPTION_POINTERS* e) {
-    const EXCEPTION_RECORD* r = e->ExceptionRecord;
-    if (r->ExceptionCode == kDebugPrint && r->NumberParameters >= 2)
-        debug_lines.emplace_back(reinterpret_cast<const char*>(r->ExceptionInformation[1]));
-    return EXCEPTION_CONTINUE_SEARCH;
-}
 
 uint32_t FakeClock() { return fake_now; }
 
 class DebugLogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        handler_ = AddVectoredExceptionHandler(1, CatchDebugPrint);
-        noxd::SetTimingClock(FakeClock);
-        debug_lines.clear();
-    }
-    void TearDown() override {
-        noxd::SetTimingClock(nullptr);
-        RemoveVectoredExceptionHandler(handler_);
-    }
+    void SetUp() override { noxd::SetTimingClock(FakeClock); }
+    void TearDown() override { noxd::SetTimingClock(nullptr); }
     std::string ExpectedLine(const char* report) {
         char line[200];
         std::snprintf(line, sizeof line, "MYDBG 0x%04lX %s\n", GetCurrentThreadId(), report);
         return line;
     }
-    void* handler_ = nullptr;
+    noxd_test::DebugPrintCatcher debug_print_;
+    const std::vector<std::string>& debug_lines = debug_print_.lines();
 };
 
 TEST_F(DebugLogTest, FrameEntryReportsOnceTheIntervalHasPassed) {

@@ -1,8 +1,8 @@
-#include "win_owners.h"
+#include "win_text.h"
+
+#include <windows.h>
 
 namespace viewer {
-
-Bstr::Bstr(const std::string& text) : bstr_(SysAllocString(Widen(text).c_str())) {}
 
 std::wstring Widen(const std::string& text) {
     const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);

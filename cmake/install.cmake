@@ -1,0 +1,58 @@
+# The SDK as `cmake --install` lays it out, and the zip `cpack` makes of it:
+#   bin/   noxd.dll; ambrel.exe, the stand-in nox.dll, noxd_viewer.exe and its logo
+#   lib/   libnoxd.dll.a, the import library; lib/cmake/noxd/, the CMake package
+#   include/ noxd.h
+#   docs/  the reference and the guides; README.md beside these folders
+# A host project then uses find_package(noxd CONFIG) and links noxd::noxd.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(NOXD_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/noxd)
+
+target_include_directories(noxd INTERFACE $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
+                                          $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+install(TARGETS noxd EXPORT noxdTargets
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/include/noxd.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(EXPORT noxdTargets NAMESPACE noxd:: DESTINATION ${NOXD_PACKAGE_DIR})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/noxdConfig.cmake.in
+                              ${CMAKE_BINARY_DIR}/package/noxdConfig.cmake
+                              INSTALL_DESTINATION ${NOXD_PACKAGE_DIR})
+# A 32-bit package refuses a 64-bit host build and the other way round.
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/package/noxdConfigVersion.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/package/noxdConfig.cmake ${CMAKE_BINARY_DIR}/package/noxdConfigVersion.cmake
+        DESTINATION ${NOXD_PACKAGE_DIR})
+
+if(TARGET ambrel)
+    install(TARGETS ambrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # The stand-in component, without an import library: it is only loaded.
+    install(PROGRAMS $<TARGET_FILE:nox_sim> DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+if(TARGET noxd_viewer)
+    install(TARGETS noxd_viewer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/examples/viewer/logo.bmp DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/api.md ${PROJECT_SOURCE_DIR}/docs/noxd.md
+              ${PROJECT_SOURCE_DIR}/docs/viewer.md ${PROJECT_SOURCE_DIR}/docs/ambrel.md
+        DESTINATION docs)
+install(FILES ${PROJECT_SOURCE_DIR}/nox_sim/README.md DESTINATION docs RENAME nox_sim.md)
+
+# One zip per architecture: noxd-<version>-win32.zip holds the deliverables,
+# noxd-<version>-win64.zip the 64-bit build of the same sources.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(NOXD_PACKAGE_ARCH win64)
+else()
+    set(NOXD_PACKAGE_ARCH win32)
+endif()
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME noxd)
+set(CPACK_PACKAGE_VENDOR noxd)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME noxd-${PROJECT_VERSION}-${NOXD_PACKAGE_ARCH})
+# The shipped binaries without their debug information.
+set(CPACK_STRIP_FILES ON)
+include(CPack)
