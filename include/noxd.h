@@ -23,6 +23,13 @@ extern "C" {
 #define NOXD_API __declspec(dllimport)
 #endif
 
+/* The later exports promise C++ callers that they throw nothing. */
+#ifdef __cplusplus
+#define NOXD_NOEXCEPT noexcept
+#else
+#define NOXD_NOEXCEPT
+#endif
+
 /* Opaque renderer handle. */
 typedef struct CGLRenderer *NOXD_RENDERER;
 
@@ -199,6 +206,18 @@ NOXD_API HRESULT noxd_delete_osd(NOXD_RENDERER renderer, UINT_PTR *handle_variab
 NOXD_API HRESULT noxd_clear_osd(NOXD_RENDERER renderer);
 /* Dash pattern (low 16 bits, bit 0 first, 2 pixels a bit) of outlines added from now on. */
 NOXD_API HRESULT noxd_set_dash_mask(NOXD_RENDERER renderer, UINT pattern);
+
+/* --- Colour, statistics, redraw, "no video", snapshots ----------------------
+ * All return E_INVALIDARG for a null renderer. */
+
+/* Colour space of YUV frames (formats 8, 9 and 12); BGR frames are shown as
+ * they are. Matrix NOXD_COLOR_BT601 (the default) or NOXD_COLOR_BT709; range
+ * NOXD_RANGE_LIMITED (the default: Y 16-235, U and V 16-240) or
+ * NOXD_RANGE_FULL (0-255). Any thread; applies from the next frame drawn.
+ * E_INVALIDARG for another code, leaving the colour space as it was. */
+enum { NOXD_COLOR_BT601 = 0, NOXD_COLOR_BT709 = 1 };
+enum { NOXD_RANGE_LIMITED = 0, NOXD_RANGE_FULL = 1 };
+NOXD_API HRESULT noxd_set_color_space(NOXD_RENDERER renderer, int matrix, int range) NOXD_NOEXCEPT;
 
 #ifdef __cplusplus
 }

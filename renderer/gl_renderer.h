@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "color_space.h"
 #include "frame_layout.h"
 #include "interaction/interaction_state.h"
 #include "osd/osd_list.h"
@@ -43,6 +44,10 @@ struct CGLRenderer {
     noxd::FormatClass format_class = noxd::FormatClass::Bgr24;
     GLuint program = 0;
     GLuint fragment_shader = 0;
+    // The colour space a host asked for (any thread) and the one the program
+    // converts in (GL thread); the next picture drawn makes them agree.
+    std::atomic<noxd::ColorSpaceIndex> requested_color_space{noxd::kDefaultColorSpace};
+    noxd::ColorSpaceIndex program_color_space = noxd::kDefaultColorSpace;
 
     // Frame and viewport. The video position and the viewport words are
     // written by host threads and the window's thread without the lock.
