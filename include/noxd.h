@@ -219,6 +219,30 @@ enum { NOXD_COLOR_BT601 = 0, NOXD_COLOR_BT709 = 1 };
 enum { NOXD_RANGE_LIMITED = 0, NOXD_RANGE_FULL = 1 };
 NOXD_API HRESULT noxd_set_color_space(NOXD_RENDERER renderer, int matrix, int range) NOXD_NOEXCEPT;
 
+/* Statistics of a view. Set `size` to sizeof(NOXD_STATS) before the call: a
+ * program built against an older, shorter structure gets only the fields it
+ * has. Every field is 32 bits, so the layout is the same in 32- and 64-bit
+ * programs. Times are measured around noxd_draw_frame, frames counted when
+ * shown (redraws are not frames). */
+typedef struct NOXD_STATS {
+    UINT size;               /* bytes the caller's structure has; left as it is */
+    UINT frames_drawn;       /* frames shown since creation; wraps at 2^32 */
+    UINT frames_last_second; /* frames shown in the last second */
+    UINT average_draw_us;    /* mean time noxd_draw_frame took for them; 0 if none */
+    UINT worst_draw_us;      /* the longest of them */
+    UINT ms_since_last_frame;/* since the last frame was shown; 0xFFFFFFFF before the first */
+    INT frame_width;         /* the frames' size and format code, fixed at creation */
+    INT frame_height;
+    INT format;
+    INT client_width;        /* the window's client area now */
+    INT client_height;
+    UINT overlays;           /* overlays in the list, rubber bands included */
+} NOXD_STATS;
+
+/* Fills *stats. Any thread; cheap enough for every frame: it never waits for
+ * a frame being drawn. E_INVALIDARG for a null pointer or a size below 4. */
+NOXD_API HRESULT noxd_get_stats(NOXD_RENDERER renderer, NOXD_STATS *stats) NOXD_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,17 +1,41 @@
 #include "frame_extras.h"
 
+#include <chrono>
+
 #include "frame_present.h"
 #include "gl_renderer.h"
 #include "shader_program.h"
 
 namespace noxd {
 
+namespace {
+
+uint64_t SteadyMicroseconds() {
+    using namespace std::chrono;
+    return static_cast<uint64_t>(
+        duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace
+
 HRESULT PresentNewFrame(CGLRenderer& renderer, const void* frame) {
+    const uint64_t start_us = SteadyMicroseconds();
     {
         ScopedRendererLock hold(renderer.lock);
         ApplyRequestedColorSpace(renderer);
     }
-    return PresentFrame(renderer, frame);
+    const HRESULT shown = PresentFrame(renderer, frame);
+    if (shown != S_OK) return shown;
+    const uint64_t end_us = SteadyMicroseconds();
+    std::lock_guard<std::mutex> counting(renderer.stats_mutex);
+    renderer.stats.RecordFrame(end_us, static_cast<uint32_t>(end_us - start_us));
+    return shown;
+}
+
+FrameStatsSummary ReadFrameStats(CGLRenderer& renderer) {
+    const uint64_t now_us = SteadyMicroseconds();
+    std::lock_guard<std::mutex> reading(renderer.stats_mutex);
+    return renderer.stats.Read(now_us);
 }
 
 }  // namespace noxd

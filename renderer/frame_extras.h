@@ -1,15 +1,21 @@
 // What the renderer does around drawing a new frame for the exports beyond
-// the frame itself: the colour space a host asked for.
+// the frame itself: the colour space a host asked for, the statistics.
 #pragma once
 
 #include <windows.h>
+
+#include "frame_stats.h"
 
 struct CGLRenderer;
 
 namespace noxd {
 
 // noxd_draw_frame's sequence: the requested colour space is put in force,
-// then the frame is presented. GL thread only.
+// the frame is presented, and a frame shown is counted with the time the
+// call took. GL thread only.
 HRESULT PresentNewFrame(CGLRenderer& renderer, const void* frame);
+
+// The statistics as of now. Any thread; holds only the statistics mutex.
+FrameStatsSummary ReadFrameStats(CGLRenderer& renderer);
 
 }  // namespace noxd

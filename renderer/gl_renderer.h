@@ -8,9 +8,11 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 
 #include "color_space.h"
 #include "frame_layout.h"
+#include "frame_stats.h"
 #include "interaction/interaction_state.h"
 #include "osd/osd_list.h"
 #include "renderer_lock.h"
@@ -68,4 +70,10 @@ struct CGLRenderer {
 
     // Mouse callback, zoom and editing tools.
     noxd::InteractionState interaction;
+
+    // Frame statistics: recorded on the GL thread after each frame, read by
+    // noxd_get_stats on any thread. stats_mutex guards stats and is held
+    // only for one record or one read, never with the renderer lock waited for.
+    std::mutex stats_mutex;
+    noxd::FrameStats stats;
 };
