@@ -243,6 +243,20 @@ typedef struct NOXD_STATS {
  * a frame being drawn. E_INVALIDARG for a null pointer or a size below 4. */
 NOXD_API HRESULT noxd_get_stats(NOXD_RENDERER renderer, NOXD_STATS *stats) NOXD_NOEXCEPT;
 
+/* Draws the last frame again with the current overlays, zoom, tools and
+ * colour space, for paused video or overlays changed while no frames come.
+ * GL thread only. S_FALSE, drawing nothing, before the first frame; E_FAIL
+ * without a program. A redraw is not a frame: the statistics do not count it. */
+NOXD_API HRESULT noxd_redraw(NOXD_RENDERER renderer) NOXD_NOEXCEPT;
+
+/* When a redraw finds that no frame has come for `milliseconds`, it shows the
+ * last picture dimmed with `text` centred over it (bold, white, outlined, 32
+ * pixels high; NULL or empty: dimmed only); the next frame clears it. 0, the
+ * default, switches it off. Any thread. E_INVALIDARG for a negative time;
+ * E_FAIL when the text cannot be rasterised (nothing changes then). */
+NOXD_API HRESULT noxd_set_stale_timeout(NOXD_RENDERER renderer, int milliseconds,
+                                        const wchar_t *text) NOXD_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

@@ -85,3 +85,15 @@ extern "C" HRESULT noxd_get_stats(NOXD_RENDERER renderer, NOXD_STATS* stats) noe
         return S_OK;
     });
 }
+
+// GL thread only, like noxd_draw_frame.
+extern "C" HRESULT noxd_redraw(NOXD_RENDERER renderer) noexcept {
+    return Guarded(renderer, [](CGLRenderer& r) { return RedrawLastFrame(r); });
+}
+
+// Any thread: the text is rasterised on the calling thread, the GL thread
+// draws it in the redraws that find the picture stale.
+extern "C" HRESULT noxd_set_stale_timeout(NOXD_RENDERER renderer, int milliseconds,
+                                          const wchar_t* text) noexcept {
+    return Guarded(renderer, [&](CGLRenderer& r) { return SetStaleView(r, milliseconds, text); });
+}

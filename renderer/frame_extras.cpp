@@ -32,6 +32,17 @@ HRESULT PresentNewFrame(CGLRenderer& renderer, const void* frame) {
     return shown;
 }
 
+HRESULT RedrawLastFrame(CGLRenderer& renderer) {
+    const FrameStatsSummary frames = ReadFrameStats(renderer);
+    if (frames.ms_since_last_frame == FrameStatsSummary::kNoFrameYet) return S_FALSE;
+    {
+        ScopedRendererLock hold(renderer.lock);
+        ApplyRequestedColorSpace(renderer);
+    }
+    const bool stale = IsStale(renderer.stale_view.timeout_ms, frames.ms_since_last_frame);
+    return RedrawFrame(renderer, stale ? DrawStaleCover : nullptr);
+}
+
 FrameStatsSummary ReadFrameStats(CGLRenderer& renderer) {
     const uint64_t now_us = SteadyMicroseconds();
     std::lock_guard<std::mutex> reading(renderer.stats_mutex);

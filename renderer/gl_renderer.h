@@ -16,6 +16,7 @@
 #include "interaction/interaction_state.h"
 #include "osd/osd_list.h"
 #include "renderer_lock.h"
+#include "stale_view.h"
 #include "win32_handles.h"
 
 struct CGLRenderer {
@@ -76,4 +77,7 @@ struct CGLRenderer {
     // only for one record or one read, never with the renderer lock waited for.
     std::mutex stats_mutex;
     noxd::FrameStats stats;
+
+    // The "no video" picture of redraws.
+    noxd::StaleViewState stale_view;
 };
