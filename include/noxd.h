@@ -45,6 +45,8 @@ enum {
 /* Creation results besides the common ones. */
 #define NOXD_E_BAD_FORMAT ((HRESULT)0x80040201L)  /* format is not one of the five codes */
 #define NOXD_E_NO_SHADERS ((HRESULT)0xC0262511L)  /* no GL context, or no shader programs */
+/* A snapshot asked for before the first frame (HRESULT_FROM_WIN32(ERROR_NOT_READY)). */
+#define NOXD_E_NO_FRAME ((HRESULT)0x80070015L)
 
 /* Host mouse callback: every mouse message of the view's window, with the
  * pointer in normalized video coordinates (x 0..1 left to right, y 0..1
@@ -256,6 +258,28 @@ NOXD_API HRESULT noxd_redraw(NOXD_RENDERER renderer) NOXD_NOEXCEPT;
  * E_FAIL when the text cannot be rasterised (nothing changes then). */
 NOXD_API HRESULT noxd_set_stale_timeout(NOXD_RENDERER renderer, int milliseconds,
                                         const wchar_t *text) NOXD_NOEXCEPT;
+
+/* Snapshots, drawn again from the renderer's own textures into a buffer of
+ * its own, so windows covering the view do not matter. `what`: 0 the decoded
+ * frame at its own size, before zoom and overlays; 1 the view at the window's
+ * client size as a redraw would show it now, zoom, overlays and rubber bands
+ * included. GL thread only. NOXD_E_NO_FRAME before the first frame;
+ * E_INVALIDARG for another `what`; E_FAIL when GL offers no framebuffer
+ * objects. */
+
+/* Writes the snapshot as a 24-bit BMP file, or as a PNG file when the path
+ * ends in ".png". The file is written under a temporary name in the same
+ * folder and then renamed, so a reader sees the old file or the whole new
+ * one. Failures to write return the Windows error as an HRESULT. */
+NOXD_API HRESULT noxd_snapshot(NOXD_RENDERER renderer, const wchar_t *path, int what) NOXD_NOEXCEPT;
+
+/* Fills `buffer` with the snapshot: *width x *height pixels of 4 bytes (blue,
+ * green, red, 255), top row first, rows unpadded. With a NULL buffer only
+ * *width and *height are set (the size the snapshot would have now). A
+ * buffer of fewer than width x height x 4 bytes: 0x8007007A
+ * (ERROR_INSUFFICIENT_BUFFER), with the sizes set. */
+NOXD_API HRESULT noxd_snapshot_to_memory(NOXD_RENDERER renderer, int what, void *buffer,
+                                         UINT buffer_bytes, int *width, int *height) NOXD_NOEXCEPT;
 
 #ifdef __cplusplus
 }

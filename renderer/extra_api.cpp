@@ -9,7 +9,10 @@
 #include "color_space.h"
 #include "frame_extras.h"
 #include "gl_renderer.h"
+#include "image_files.h"
 #include "include/noxd.h"
+#include "snapshot.h"
+#include "whole_file.h"
 
 namespace noxd {
 
@@ -96,4 +99,43 @@ extern "C" HRESULT noxd_redraw(NOXD_RENDERER renderer) noexcept {
 extern "C" HRESULT noxd_set_stale_timeout(NOXD_RENDERER renderer, int milliseconds,
                                           const wchar_t* text) noexcept {
     return Guarded(renderer, [&](CGLRenderer& r) { return SetStaleView(r, milliseconds, text); });
+}
+
+// GL thread only: the snapshot is drawn with the renderer's context; the
+// file is encoded and written after the renderer lock is given back.
+extern "C" HRESULT noxd_snapshot(NOXD_RENDERER renderer, const wchar_t* path, int what) noexcept {
+    return Guarded(renderer, [&](CGLRenderer& r) {
+        if (!path || !*path || !IsSnapshotKind(what)) return E_INVALIDARG;
+        Picture picture;
+        const HRESULT taken = TakeSnapshot(r, what, picture);
+        if (taken != S_OK) return taken;
+        const std::wstring name(path);
+        const std::vector<uint8_t> bytes = NamesPngFile(name) ? EncodePng(picture) : EncodeBmp(picture);
+        if (bytes.empty()) return E_FAIL;
+        return WriteWholeFile(name, bytes);
+    });
+}
+
+// GL thread only, except the size query, which any thread may make.
+extern "C" HRESULT noxd_snapshot_to_memory(NOXD_RENDERER renderer, int what, void* buffer,
+                                           UINT buffer_bytes, int* width, int* height) noexcept {
+    return Guarded(renderer, [&](CGLRenderer& r) {
+        if (!width || !height || !IsSnapshotKind(what)) return E_INVALIDARG;
+        if (!buffer) {
+            int32_t w = 0, h = 0;
+            SnapshotSize(r, what, w, h);
+            *width = w;
+            *height = h;
+            return S_OK;
+        }
+        Picture picture;
+        const HRESULT taken = TakeSnapshot(r, what, picture);
+        if (taken != S_OK) return taken;
+        *width = picture.width;
+        *height = picture.height;
+        const size_t bytes = picture.pixels.size() * sizeof(uint32_t);
+        if (buffer_bytes < bytes) return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+        std::memcpy(buffer, picture.pixels.data(), bytes);
+        return S_OK;
+    });
 }

@@ -70,12 +70,9 @@ void SetShaderOn(GLuint program, int on) {
     if (location >= 0) glUniform1i(location, on);
 }
 
-// The sequence of a frame after the lock is taken; a null frame draws the
-// textures as they are, and `cover` is drawn over everything before the swap.
-HRESULT DrawAndSwap(CGLRenderer& renderer, const void* frame, PictureCover cover) {
-    if (renderer.viewport_pending.exchange(false)) ApplyViewport(renderer);
-    if (!renderer.program || !renderer.fragment_shader) return E_FAIL;
+}  // namespace
 
+void DrawPicture(CGLRenderer& renderer, const void* frame, QuadStep quad) {
     glUseProgram(renderer.program);
     SetShaderOn(renderer.program, 1);
     glPushAttrib(0x000FFFFF);
@@ -90,32 +87,37 @@ HRESULT DrawAndSwap(CGLRenderer& renderer, const void* frame, PictureCover cover
             BindTexture(renderer.program, plan.uploads[i]);
     }
 
-    DrawVideoQuad(renderer);
+    quad(renderer);
 
     SetShaderOn(renderer.program, 0);
     glUseProgram(0);
     glPopAttrib();
-
-    DrawOsdObjects(renderer);
-    if (cover) cover(renderer);
-
-    SwapBuffers(renderer.device_context.get());
-    return S_OK;
 }
 
-}  // namespace
+HRESULT DrawView(CGLRenderer& renderer, const void* frame, PictureCover cover) {
+    if (renderer.viewport_pending.exchange(false)) ApplyViewport(renderer);
+    if (!renderer.program || !renderer.fragment_shader) return E_FAIL;
+    DrawPicture(renderer, frame, DrawVideoQuad);
+    DrawOsdObjects(renderer);
+    if (cover) cover(renderer);
+    return S_OK;
+}
 
 HRESULT PresentFrame(CGLRenderer& renderer, const void* frame) {
     PassFrameEntryPoint();
     ScopedRendererLock hold(renderer.lock);
-    const HRESULT drawn = DrawAndSwap(renderer, frame, nullptr);
-    if (drawn == S_OK) PassSwapPoint();
-    return drawn;
+    const HRESULT drawn = DrawView(renderer, frame, nullptr);
+    if (drawn != S_OK) return drawn;
+    SwapBuffers(renderer.device_context.get());
+    PassSwapPoint();
+    return S_OK;
 }
 
 HRESULT RedrawFrame(CGLRenderer& renderer, PictureCover cover) {
     ScopedRendererLock hold(renderer.lock);
-    return DrawAndSwap(renderer, nullptr, cover);
+    const HRESULT drawn = DrawView(renderer, nullptr, cover);
+    if (drawn == S_OK) SwapBuffers(renderer.device_context.get());
+    return drawn;
 }
 
 }  // namespace noxd
