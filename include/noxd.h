@@ -262,8 +262,8 @@ NOXD_API HRESULT noxd_set_stale_timeout(NOXD_RENDERER renderer, int milliseconds
 /* Snapshots, drawn again from the renderer's own textures into a buffer of
  * its own, so windows covering the view do not matter. `what`: 0 the decoded
  * frame at its own size, before zoom and overlays; 1 the view at the window's
- * client size as a redraw would show it now, zoom, overlays and rubber bands
- * included. GL thread only. NOXD_E_NO_FRAME before the first frame;
+ * client size as a redraw would show it now, zoom, overlays, rubber bands and
+ * the "no video" cover included. GL thread only. NOXD_E_NO_FRAME before the first frame;
  * E_INVALIDARG for another `what`; E_FAIL when GL offers no framebuffer
  * objects. */
 

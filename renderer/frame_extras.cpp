@@ -32,15 +32,18 @@ HRESULT PresentNewFrame(CGLRenderer& renderer, const void* frame) {
     return shown;
 }
 
-HRESULT RedrawLastFrame(CGLRenderer& renderer) {
+PictureCover CoverDueNow(CGLRenderer& renderer) {
     const FrameStatsSummary frames = ReadFrameStats(renderer);
-    if (frames.ms_since_last_frame == FrameStatsSummary::kNoFrameYet) return S_FALSE;
+    return IsStale(renderer.stale_view.timeout_ms, frames.ms_since_last_frame) ? DrawStaleCover : nullptr;
+}
+
+HRESULT RedrawLastFrame(CGLRenderer& renderer) {
+    if (ReadFrameStats(renderer).ms_since_last_frame == FrameStatsSummary::kNoFrameYet) return S_FALSE;
     {
         ScopedRendererLock hold(renderer.lock);
         ApplyRequestedColorSpace(renderer);
     }
-    const bool stale = IsStale(renderer.stale_view.timeout_ms, frames.ms_since_last_frame);
-    return RedrawFrame(renderer, stale ? DrawStaleCover : nullptr);
+    return RedrawFrame(renderer, CoverDueNow(renderer));
 }
 
 FrameStatsSummary ReadFrameStats(CGLRenderer& renderer) {

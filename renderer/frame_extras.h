@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "frame_present.h"
 #include "frame_stats.h"
 
 struct CGLRenderer;
@@ -15,6 +16,10 @@ namespace noxd {
 // the frame is presented, and a frame shown is counted with the time the
 // call took. GL thread only.
 HRESULT PresentNewFrame(CGLRenderer& renderer, const void* frame);
+
+// The cover a picture drawn now gets: the "no video" one once no frame has
+// come for the timeout, else none. Any thread.
+PictureCover CoverDueNow(CGLRenderer& renderer);
 
 // noxd_redraw: the last frame again, with the "no video" cover once no frame
 // has come for the timeout. S_FALSE, drawing nothing, before the first

@@ -60,7 +60,7 @@ void ReadInto(Picture& picture) {
 }
 
 HRESULT DrawSnapshot(CGLRenderer& renderer, int what, const Picture& picture) {
-    if (what == kSnapshotView) return DrawView(renderer, nullptr, nullptr);
+    if (what == kSnapshotView) return DrawView(renderer, nullptr, CoverDueNow(renderer));
     glViewport(0, 0, picture.width, picture.height);
     DrawPicture(renderer, nullptr, DrawWholePicture);
     return S_OK;

@@ -15,7 +15,7 @@ namespace noxd {
 
 // What a snapshot shows: the decoded frame at its own size, before zoom and
 // overlays; or the view at the window's client size, as a redraw would show
-// it now (picture, zoom window, overlays, rubber bands).
+// it now (picture, zoom window, overlays, rubber bands, "no video" cover).
 enum SnapshotKind { kSnapshotFrame = 0, kSnapshotView = 1 };
 
 bool IsSnapshotKind(int what);

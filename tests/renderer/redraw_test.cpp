@@ -90,6 +90,14 @@ TEST(StaleViewTest, TextAppearsAfterTheTimeoutAndGoesWithTheNextFrame) {
     EXPECT_LT(corner.g, grey.g * 2 / 3) << "the picture is dimmed";
     EXPECT_GT(corner.g, 10) << "but still seen";
     EXPECT_GT(WhitePixelsInTheMiddle(stale), 30) << "the text is shown";
+    // A snapshot of the view shows the cover too.
+    std::vector<uint32_t> view(kWidth * kHeight);
+    int w = 0, h = 0;
+    ASSERT_EQ(noxd_snapshot_to_memory(r.get(), 1, view.data(), kWidth * kHeight * 4, &w, &h), S_OK);
+    const uint32_t p = view[5 * kWidth + 5];
+    EXPECT_TRUE(Near(Rgb{static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF),
+                         static_cast<int>(p & 0xFF)},
+                     corner, 1));
 
     const Capture next = r.DrawAndCapture(GreyFrame());
     EXPECT_TRUE(Near(next.At(5, 5), grey, 4));
