@@ -23,6 +23,13 @@ extern "C" {
 #define NOXD_API __declspec(dllimport)
 #endif
 
+/* The later exports promise C++ callers that they throw nothing. */
+#ifdef __cplusplus
+#define NOXD_NOEXCEPT noexcept
+#else
+#define NOXD_NOEXCEPT
+#endif
+
 /* Opaque renderer handle. */
 typedef struct CGLRenderer *NOXD_RENDERER;
 
@@ -38,6 +45,8 @@ enum {
 /* Creation results besides the common ones. */
 #define NOXD_E_BAD_FORMAT ((HRESULT)0x80040201L)  /* format is not one of the five codes */
 #define NOXD_E_NO_SHADERS ((HRESULT)0xC0262511L)  /* no GL context, or no shader programs */
+/* A snapshot asked for before the first frame (HRESULT_FROM_WIN32(ERROR_NOT_READY)). */
+#define NOXD_E_NO_FRAME ((HRESULT)0x80070015L)
 
 /* Host mouse callback: every mouse message of the view's window, with the
  * pointer in normalized video coordinates (x 0..1 left to right, y 0..1
@@ -199,6 +208,78 @@ NOXD_API HRESULT noxd_delete_osd(NOXD_RENDERER renderer, UINT_PTR *handle_variab
 NOXD_API HRESULT noxd_clear_osd(NOXD_RENDERER renderer);
 /* Dash pattern (low 16 bits, bit 0 first, 2 pixels a bit) of outlines added from now on. */
 NOXD_API HRESULT noxd_set_dash_mask(NOXD_RENDERER renderer, UINT pattern);
+
+/* --- Colour, statistics, redraw, "no video", snapshots ----------------------
+ * All return E_INVALIDARG for a null renderer. */
+
+/* Colour space of YUV frames (formats 8, 9 and 12); BGR frames are shown as
+ * they are. Matrix NOXD_COLOR_BT601 (the default) or NOXD_COLOR_BT709; range
+ * NOXD_RANGE_LIMITED (the default: Y 16-235, U and V 16-240) or
+ * NOXD_RANGE_FULL (0-255). Any thread; applies from the next frame drawn.
+ * E_INVALIDARG for another code, leaving the colour space as it was. */
+enum { NOXD_COLOR_BT601 = 0, NOXD_COLOR_BT709 = 1 };
+enum { NOXD_RANGE_LIMITED = 0, NOXD_RANGE_FULL = 1 };
+NOXD_API HRESULT noxd_set_color_space(NOXD_RENDERER renderer, int matrix, int range) NOXD_NOEXCEPT;
+
+/* Statistics of a view. Set `size` to sizeof(NOXD_STATS) before the call: a
+ * program built against an older, shorter structure gets only the fields it
+ * has. Every field is 32 bits, so the layout is the same in 32- and 64-bit
+ * programs. Times are measured around noxd_draw_frame, frames counted when
+ * shown (redraws are not frames). */
+typedef struct NOXD_STATS {
+    UINT size;               /* bytes the caller's structure has; left as it is */
+    UINT frames_drawn;       /* frames shown since creation; wraps at 2^32 */
+    UINT frames_last_second; /* frames shown in the last second */
+    UINT average_draw_us;    /* mean time noxd_draw_frame took for them; 0 if none */
+    UINT worst_draw_us;      /* the longest of them */
+    UINT ms_since_last_frame;/* since the last frame was shown; 0xFFFFFFFF before the first */
+    INT frame_width;         /* the frames' size and format code, fixed at creation */
+    INT frame_height;
+    INT format;
+    INT client_width;        /* the window's client area now */
+    INT client_height;
+    UINT overlays;           /* overlays in the list, rubber bands included */
+} NOXD_STATS;
+
+/* Fills *stats. Any thread; cheap enough for every frame: it never waits for
+ * a frame being drawn. E_INVALIDARG for a null pointer or a size below 4. */
+NOXD_API HRESULT noxd_get_stats(NOXD_RENDERER renderer, NOXD_STATS *stats) NOXD_NOEXCEPT;
+
+/* Draws the last frame again with the current overlays, zoom, tools and
+ * colour space, for paused video or overlays changed while no frames come.
+ * GL thread only. S_FALSE, drawing nothing, before the first frame; E_FAIL
+ * without a program. A redraw is not a frame: the statistics do not count it. */
+NOXD_API HRESULT noxd_redraw(NOXD_RENDERER renderer) NOXD_NOEXCEPT;
+
+/* When a redraw finds that no frame has come for `milliseconds`, it shows the
+ * last picture dimmed with `text` centred over it (bold, white, outlined, 32
+ * pixels high; NULL or empty: dimmed only); the next frame clears it. 0, the
+ * default, switches it off. Any thread. E_INVALIDARG for a negative time;
+ * E_FAIL when the text cannot be rasterised (nothing changes then). */
+NOXD_API HRESULT noxd_set_stale_timeout(NOXD_RENDERER renderer, int milliseconds,
+                                        const wchar_t *text) NOXD_NOEXCEPT;
+
+/* Snapshots, drawn again from the renderer's own textures into a buffer of
+ * its own, so windows covering the view do not matter. `what`: 0 the decoded
+ * frame at its own size, before zoom and overlays; 1 the view at the window's
+ * client size as a redraw would show it now, zoom, overlays, rubber bands and
+ * the "no video" cover included. GL thread only. NOXD_E_NO_FRAME before the first frame;
+ * E_INVALIDARG for another `what`; E_FAIL when GL offers no framebuffer
+ * objects. */
+
+/* Writes the snapshot as a 24-bit BMP file, or as a PNG file when the path
+ * ends in ".png". The file is written under a temporary name in the same
+ * folder and then renamed, so a reader sees the old file or the whole new
+ * one. Failures to write return the Windows error as an HRESULT. */
+NOXD_API HRESULT noxd_snapshot(NOXD_RENDERER renderer, const wchar_t *path, int what) NOXD_NOEXCEPT;
+
+/* Fills `buffer` with the snapshot: *width x *height pixels of 4 bytes (blue,
+ * green, red, 255), top row first, rows unpadded. With a NULL buffer only
+ * *width and *height are set (the size the snapshot would have now). A
+ * buffer of fewer than width x height x 4 bytes: 0x8007007A
+ * (ERROR_INSUFFICIENT_BUFFER), with the sizes set. */
+NOXD_API HRESULT noxd_snapshot_to_memory(NOXD_RENDERER renderer, int what, void *buffer,
+                                         UINT buffer_bytes, int *width, int *height) NOXD_NOEXCEPT;
 
 #ifdef __cplusplus
 }

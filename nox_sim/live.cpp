@@ -127,9 +127,13 @@ struct Stream {
     void Run() {
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         NotifyChannel(QZ_CS_CONNECTED | QZ_CS_STREAMED, 0);
-        const auto start = std::chrono::steady_clock::now();
+        auto start = std::chrono::steady_clock::now();
         const auto period = std::chrono::microseconds(1000000 / kFramesPerSecond);
         for (uint32_t sequence = 0;; ++sequence) {
+            if ((faults & kFaultPause) && sequence == kFramesBeforePause) {
+                if (WaitForSingleObject(stopEvent.get(), kPauseMs) == WAIT_OBJECT_0) break;
+                start += std::chrono::milliseconds(kPauseMs);
+            }
             const auto due = start + period * sequence;
             const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(due - start);
             SendFrame(sequence, static_cast<uint32_t>(elapsed.count()));

@@ -46,6 +46,7 @@ const struct {
     {"empty-enc", kFaultEmptyEnc},       {"bad-dec-size", kFaultBadDecSize},
     {"null-payload", kFaultNullPayload}, {"zero-stride", kFaultZeroStride},
     {"flood", kFaultFlood},              {"linger", kFaultLinger},
+    {"pause", kFaultPause},
 };
 
 }  // namespace

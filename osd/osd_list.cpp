@@ -24,6 +24,7 @@ bool AppendOsdObject(OsdState& osd, UINT_PTR* handle_variable, CBaseOsdObject* o
     }
     object->handle = NextOsdHandle();
     *handle_variable = object->handle;
+    osd.overlay_count = static_cast<int32_t>(osd.osd_list.size());
     return true;
 }
 
@@ -62,6 +63,7 @@ HRESULT DeleteOsdObject(CGLRenderer& renderer, UINT_PTR* handle_variable) {
     if (found == list.end()) return E_INVALIDARG;
     CBaseOsdObject* object = *found;
     list.erase(found);
+    renderer.osd.overlay_count = static_cast<int32_t>(list.size());
     DestroyOsdObject(object);
     *handle_variable = 0;
     return S_OK;
@@ -76,6 +78,7 @@ HRESULT ClearOsdObjects(CGLRenderer& renderer) {
         DestroyOsdObject(first);
         list.erase(list.begin());
     }
+    renderer.osd.overlay_count = 0;
     return S_OK;
 }
 

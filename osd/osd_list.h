@@ -20,6 +20,9 @@ namespace noxd {
 // The overlay group of the renderer object.
 struct OsdState {
     std::vector<CBaseOsdObject*> osd_list;  // owns the objects; guarded by the renderer lock
+    // The list's length, written under the lock at every change, for readers
+    // that must not wait for a frame to end (noxd_get_stats).
+    std::atomic<int32_t> overlay_count{0};
     // Live buttons; changed by button construction and removal on any thread,
     // read by the window procedure without the lock.
     std::atomic<int32_t> button_count{0};

@@ -40,20 +40,27 @@ void SetSamplerUniforms(GLuint program, int unit) {
     }
 }
 
-// Texture unit k uses texture name k. The image is specified from the frame
-// and then loaded once more in full, straight from the host's buffer.
-void UploadTexture(GLuint program, const TextureUpload& t, const unsigned char* frame) {
-    const GlTexelFormat gl = GlFormatOf(t.layout);
-    const void* data = frame + t.offset;
+// Texture unit k uses texture name k. The filters are set every time: the
+// attribute pop at the end of each picture puts them back to their defaults,
+// which would leave the texture incomplete.
+void BindTexture(GLuint program, const TextureUpload& t) {
     glActiveTexture(GL_TEXTURE0 + t.unit);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, t.unit);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    SetSamplerUniforms(program, t.unit);
+}
+
+// The image is specified from the frame and then loaded once more in full,
+// straight from the host's buffer.
+void UploadTexture(GLuint program, const TextureUpload& t, const unsigned char* frame) {
+    const GlTexelFormat gl = GlFormatOf(t.layout);
+    const void* data = frame + t.offset;
+    BindTexture(program, t);
     glTexImage2D(GL_TEXTURE_2D, 0, gl.internal_format, t.width, t.height, 0, gl.source_format,
                  GL_UNSIGNED_BYTE, data);
-    SetSamplerUniforms(program, t.unit);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, t.width, t.height, gl.source_format, GL_UNSIGNED_BYTE,
                     data);
 }
@@ -65,12 +72,7 @@ void SetShaderOn(GLuint program, int on) {
 
 }  // namespace
 
-HRESULT PresentFrame(CGLRenderer& renderer, const void* frame) {
-    PassFrameEntryPoint();
-    ScopedRendererLock hold(renderer.lock);
-    if (renderer.viewport_pending.exchange(false)) ApplyViewport(renderer);
-    if (!renderer.program || !renderer.fragment_shader) return E_FAIL;
-
+void DrawPicture(CGLRenderer& renderer, const void* frame, QuadStep quad) {
     glUseProgram(renderer.program);
     SetShaderOn(renderer.program, 1);
     glPushAttrib(0x000FFFFF);
@@ -78,20 +80,44 @@ HRESULT PresentFrame(CGLRenderer& renderer, const void* frame) {
     const TexturePlan plan =
         TexturePlanFor(renderer.format_class, renderer.frame_width, renderer.frame_height,
                        {renderer.u_plane_offset, renderer.v_plane_offset});
-    for (int i = 0; i < plan.count; ++i)
-        UploadTexture(renderer.program, plan.uploads[i], static_cast<const unsigned char*>(frame));
+    for (int i = 0; i < plan.count; ++i) {
+        if (frame)
+            UploadTexture(renderer.program, plan.uploads[i], static_cast<const unsigned char*>(frame));
+        else
+            BindTexture(renderer.program, plan.uploads[i]);
+    }
 
-    DrawVideoQuad(renderer);
+    quad(renderer);
 
     SetShaderOn(renderer.program, 0);
     glUseProgram(0);
     glPopAttrib();
+}
 
+HRESULT DrawView(CGLRenderer& renderer, const void* frame, PictureCover cover) {
+    if (renderer.viewport_pending.exchange(false)) ApplyViewport(renderer);
+    if (!renderer.program || !renderer.fragment_shader) return E_FAIL;
+    DrawPicture(renderer, frame, DrawVideoQuad);
     DrawOsdObjects(renderer);
+    if (cover) cover(renderer);
+    return S_OK;
+}
 
+HRESULT PresentFrame(CGLRenderer& renderer, const void* frame) {
+    PassFrameEntryPoint();
+    ScopedRendererLock hold(renderer.lock);
+    const HRESULT drawn = DrawView(renderer, frame, nullptr);
+    if (drawn != S_OK) return drawn;
     SwapBuffers(renderer.device_context.get());
     PassSwapPoint();
     return S_OK;
+}
+
+HRESULT RedrawFrame(CGLRenderer& renderer, PictureCover cover) {
+    ScopedRendererLock hold(renderer.lock);
+    const HRESULT drawn = DrawView(renderer, nullptr, cover);
+    if (drawn == S_OK) SwapBuffers(renderer.device_context.get());
+    return drawn;
 }
 
 }  // namespace noxd

@@ -8,11 +8,15 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 
+#include "color_space.h"
 #include "frame_layout.h"
+#include "frame_stats.h"
 #include "interaction/interaction_state.h"
 #include "osd/osd_list.h"
 #include "renderer_lock.h"
+#include "stale_view.h"
 #include "win32_owners.h"
 
 struct CGLRenderer {
@@ -43,6 +47,10 @@ struct CGLRenderer {
     noxd::FormatClass format_class = noxd::FormatClass::Bgr24;
     GLuint program = 0;
     GLuint fragment_shader = 0;
+    // The colour space a host asked for (any thread) and the one the program
+    // converts in (GL thread); the next picture drawn makes them agree.
+    std::atomic<noxd::ColorSpaceIndex> requested_color_space{noxd::kDefaultColorSpace};
+    noxd::ColorSpaceIndex program_color_space = noxd::kDefaultColorSpace;
 
     // Frame and viewport. The video position and the viewport words are
     // written by host threads and the window's thread without the lock.
@@ -63,4 +71,13 @@ struct CGLRenderer {
 
     // Mouse callback, zoom and editing tools.
     noxd::InteractionState interaction;
+
+    // Frame statistics: recorded on the GL thread after each frame, read by
+    // noxd_get_stats on any thread. stats_mutex guards stats and is held
+    // only for one record or one read, never with the renderer lock waited for.
+    std::mutex stats_mutex;
+    noxd::FrameStats stats;
+
+    // The "no video" picture of redraws.
+    noxd::StaleViewState stale_view;
 };

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <new>
 
-#include "frame_present.h"
+#include "frame_extras.h"
 #include "gl_renderer.h"
 #include "include/noxd.h"
 #include "render_window.h"
@@ -254,7 +254,7 @@ extern "C" HWND noxd_get_hwnd(NOXD_RENDERER renderer) {
 extern "C" HRESULT noxd_draw_frame(NOXD_RENDERER renderer, const void* frame) {
     // A null frame would have GL read from address 0.
     if (!renderer || !frame) return E_INVALIDARG;
-    return PresentFrame(*renderer, frame);
+    return PresentNewFrame(*renderer, frame);
 }
 
 extern "C" HRESULT noxd_set_video_pos(NOXD_RENDERER renderer, float left, float bottom,

@@ -16,13 +16,14 @@ void DropGlErrors() {
 
 }  // namespace
 
-const char* ShaderSourceFor(unsigned format_class) {
+const char* ShaderSourceFor(unsigned format_class, ColorSpaceIndex color_space) {
+    if (color_space >= kColorSpaceCount) color_space = kDefaultColorSpace;
     switch (static_cast<FormatClass>(format_class)) {
     case FormatClass::Bgr24:
     case FormatClass::Bgr32: return kRgbShaderSource;
-    case FormatClass::Yuy2: return kPackedLumaEvenShaderSource;
-    case FormatClass::I420: return kPlanarShaderSource;
-    case FormatClass::Uyvy: return kPackedLumaOddShaderSource;
+    case FormatClass::Yuy2: return kPackedLumaEvenShaderSources[color_space];
+    case FormatClass::I420: return kPlanarShaderSources[color_space];
+    case FormatClass::Uyvy: return kPackedLumaOddShaderSources[color_space];
     }
     return kRgbShaderSource;
 }
@@ -32,7 +33,8 @@ void BuildShaderProgram(CGLRenderer& renderer) {
     DropGlErrors();
     renderer.fragment_shader = glCreateShader(GL_FRAGMENT_SHADER);
     DropGlErrors();
-    const char* source = ShaderSourceFor(static_cast<unsigned>(renderer.format_class));
+    const char* source =
+        ShaderSourceFor(static_cast<unsigned>(renderer.format_class), renderer.program_color_space);
     glShaderSource(renderer.fragment_shader, 1, &source, nullptr);
     DropGlErrors();
     glCompileShader(renderer.fragment_shader);
@@ -50,6 +52,16 @@ void DeleteShaderProgram(CGLRenderer& renderer) {
     if (renderer.program) glDeleteProgram(renderer.program);
     renderer.program = 0;
     renderer.fragment_shader = 0;
+}
+
+void ApplyRequestedColorSpace(CGLRenderer& renderer) {
+    const ColorSpaceIndex requested = renderer.requested_color_space;
+    if (requested == renderer.program_color_space || !renderer.program) return;
+    if (renderer.format_class == FormatClass::Bgr24 || renderer.format_class == FormatClass::Bgr32)
+        return;
+    DeleteShaderProgram(renderer);
+    renderer.program_color_space = requested;
+    BuildShaderProgram(renderer);
 }
 
 }  // namespace noxd

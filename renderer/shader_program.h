@@ -2,16 +2,23 @@
 // the source of its format class, deleted at release. GL thread only.
 #pragma once
 
+#include "color_space.h"
+
 struct CGLRenderer;
 
 namespace noxd {
 
-const char* ShaderSourceFor(unsigned format_class);
+// YUV sources come in every colour space; the RGB source has one.
+const char* ShaderSourceFor(unsigned format_class, ColorSpaceIndex color_space = kDefaultColorSpace);
 
 // GL errors of the single build steps are read and dropped: a program that
 // fails to compile shows up as a black picture, never as a failed creation.
 void BuildShaderProgram(CGLRenderer& renderer);
 
 void DeleteShaderProgram(CGLRenderer& renderer);
+
+// Builds the program anew when a YUV renderer was asked for another colour
+// space than its program converts in. GL thread, before a picture is drawn.
+void ApplyRequestedColorSpace(CGLRenderer& renderer);
 
 }  // namespace noxd

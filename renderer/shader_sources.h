@@ -3,27 +3,43 @@
 // quad's colour and texture coordinate set 0. With shader_on = 0 they pass
 // the vertex colour through, so overlays drawn under the program look right.
 //
-// YUV is limited-range BT.601:
+// YUV is converted with the constants of the renderer's colour space; the
+// default is limited-range BT.601:
 //   R = 1.164 (Y - 16/255) + 1.596 (V - 0.5)
 //   G = 1.164 (Y - 16/255) - 0.813 (V - 0.5) - 0.391 (U - 0.5)
 //   B = 1.164 (Y - 16/255) + 2.018 (U - 0.5)
+// With Kr, Kb the matrix's luma weights (BT.601 0.299, 0.114; BT.709 0.2126,
+// 0.0722) and Kg = 1 - Kr - Kb, full range gives
+//   R = Y + 2 (1 - Kr) V'   G = Y - 2 Kb (1 - Kb) / Kg U' - 2 Kr (1 - Kr) / Kg V'
+//   B = Y + 2 (1 - Kb) U'
+// (U' = U - 0.5, V' = V - 0.5); limited range first stretches Y by 255/219
+// from 16/255 and the chroma terms by 255/224.
 // The colour buffer clamps; alpha is 0 (the pixel format has no alpha bits).
 #pragma once
 
 namespace noxd {
 
-#define NOXD_YUV_TO_RGBA                                                     \
-    "const float y_const = 0.0625;\n"                                        \
+// The conversion with one colour space's constants, as GLSL literals: the
+// luma offset and scale, then the V term of red, the V and U terms of green
+// and the U term of blue.
+#define NOXD_YUV_TO_RGBA(y_offset, y_scale, r_v, g_v, g_u, b_u)              \
+    "const float y_const = " y_offset ";\n"                                  \
     "const float vu_const = 0.5;\n"                                          \
     "vec4 YUVToRGBA(float y, float u, float v) {\n"                          \
-    "    float yy = 1.164 * (y - y_const);\n"                                \
+    "    float yy = " y_scale " * (y - y_const);\n"                          \
     "    float uu = u - vu_const;\n"                                         \
     "    float vv = v - vu_const;\n"                                         \
-    "    return vec4(yy + 1.596 * vv,\n"                                     \
-    "                yy - 0.813 * vv - 0.391 * uu,\n"                        \
-    "                yy + 2.018 * uu,\n"                                     \
+    "    return vec4(yy + " r_v " * vv,\n"                                   \
+    "                yy - " g_v " * vv - " g_u " * uu,\n"                    \
+    "                yy + " b_u " * uu,\n"                                   \
     "                0.0);\n"                                                \
     "}\n"
+
+// The four colour spaces, in the order of ColorSpaceIndex.
+#define NOXD_BT601_LIMITED NOXD_YUV_TO_RGBA("0.0625", "1.164", "1.596", "0.813", "0.391", "2.018")
+#define NOXD_BT601_FULL NOXD_YUV_TO_RGBA("0.0", "1.0", "1.402", "0.7141", "0.3441", "1.772")
+#define NOXD_BT709_LIMITED NOXD_YUV_TO_RGBA("0.0625", "1.164", "1.7927", "0.5329", "0.2132", "2.1124")
+#define NOXD_BT709_FULL NOXD_YUV_TO_RGBA("0.0", "1.0", "1.5748", "0.4681", "0.1873", "1.8556")
 
 // 24- and 32-bit BGR, uploaded as RGB textures.
 constexpr const char kRgbShaderSource[] =
@@ -36,11 +52,11 @@ constexpr const char kRgbShaderSource[] =
 
 // Both packed layouts: Ytex holds one luminance-alpha texel per pixel,
 // UVtex one B G R A texel per pixel pair; the swizzles say where y, u and v lie.
-#define NOXD_PACKED_YUV_SHADER(y, u, v)                                      \
+#define NOXD_PACKED_YUV_SHADER(y, u, v, conversion)                          \
     "uniform int shader_on;\n"                                               \
     "uniform sampler2D Ytex;\n"                                              \
     "uniform sampler2D UVtex;\n"                                             \
-    NOXD_YUV_TO_RGBA                                                         \
+    conversion                                                               \
     "void main() {\n"                                                        \
     "    if (shader_on == 0) { gl_FragColor = gl_Color; return; }\n"         \
     "    vec2 st = gl_TexCoord[0].st;\n"                                     \
@@ -48,27 +64,46 @@ constexpr const char kRgbShaderSource[] =
     "    gl_FragColor = YUVToRGBA(texture2D(Ytex, st)." y ", uv." u ", uv." v ");\n" \
     "}\n"
 
+// I420: three luminance planes.
+#define NOXD_PLANAR_YUV_SHADER(conversion)                                   \
+    "uniform int shader_on;\n"                                               \
+    "uniform sampler2D Ytex;\n"                                              \
+    "uniform sampler2D Utex;\n"                                              \
+    "uniform sampler2D Vtex;\n"                                              \
+    conversion                                                               \
+    "void main() {\n"                                                        \
+    "    if (shader_on == 0) { gl_FragColor = gl_Color; return; }\n"         \
+    "    vec2 st = gl_TexCoord[0].st;\n"                                     \
+    "    gl_FragColor = YUVToRGBA(texture2D(Ytex, st).r, texture2D(Utex, st).r,\n" \
+    "                             texture2D(Vtex, st).r);\n"                 \
+    "}\n"
+
+// Each format's source in every colour space, indexed by ColorSpaceIndex.
+
 // YUY2 (Y0 U Y1 V): the luma is the red (luminance) of Ytex; U is green, V alpha of UVtex.
-constexpr const char kPackedLumaEvenShaderSource[] = NOXD_PACKED_YUV_SHADER("r", "g", "a");
+constexpr const char* const kPackedLumaEvenShaderSources[] = {
+    NOXD_PACKED_YUV_SHADER("r", "g", "a", NOXD_BT601_LIMITED),
+    NOXD_PACKED_YUV_SHADER("r", "g", "a", NOXD_BT601_FULL),
+    NOXD_PACKED_YUV_SHADER("r", "g", "a", NOXD_BT709_LIMITED),
+    NOXD_PACKED_YUV_SHADER("r", "g", "a", NOXD_BT709_FULL)};
 
 // UYVY (U Y0 V Y1): the luma is the alpha of Ytex; U is blue, V red of UVtex.
-constexpr const char kPackedLumaOddShaderSource[] = NOXD_PACKED_YUV_SHADER("a", "b", "r");
+constexpr const char* const kPackedLumaOddShaderSources[] = {
+    NOXD_PACKED_YUV_SHADER("a", "b", "r", NOXD_BT601_LIMITED),
+    NOXD_PACKED_YUV_SHADER("a", "b", "r", NOXD_BT601_FULL),
+    NOXD_PACKED_YUV_SHADER("a", "b", "r", NOXD_BT709_LIMITED),
+    NOXD_PACKED_YUV_SHADER("a", "b", "r", NOXD_BT709_FULL)};
 
-// I420: three luminance planes.
-constexpr const char kPlanarShaderSource[] =
-    "uniform int shader_on;\n"
-    "uniform sampler2D Ytex;\n"
-    "uniform sampler2D Utex;\n"
-    "uniform sampler2D Vtex;\n"
-    NOXD_YUV_TO_RGBA
-    "void main() {\n"
-    "    if (shader_on == 0) { gl_FragColor = gl_Color; return; }\n"
-    "    vec2 st = gl_TexCoord[0].st;\n"
-    "    gl_FragColor = YUVToRGBA(texture2D(Ytex, st).r, texture2D(Utex, st).r,\n"
-    "                             texture2D(Vtex, st).r);\n"
-    "}\n";
+constexpr const char* const kPlanarShaderSources[] = {
+    NOXD_PLANAR_YUV_SHADER(NOXD_BT601_LIMITED), NOXD_PLANAR_YUV_SHADER(NOXD_BT601_FULL),
+    NOXD_PLANAR_YUV_SHADER(NOXD_BT709_LIMITED), NOXD_PLANAR_YUV_SHADER(NOXD_BT709_FULL)};
 
+#undef NOXD_PLANAR_YUV_SHADER
 #undef NOXD_PACKED_YUV_SHADER
+#undef NOXD_BT709_FULL
+#undef NOXD_BT709_LIMITED
+#undef NOXD_BT601_FULL
+#undef NOXD_BT601_LIMITED
 #undef NOXD_YUV_TO_RGBA
 
 }  // namespace noxd

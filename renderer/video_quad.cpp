@@ -6,11 +6,9 @@
 
 namespace noxd {
 
-void DrawVideoQuad(CGLRenderer& renderer) {
-    VideoQuad quad = UprightVideoQuad(renderer.format_class);
-    RunEditingToolsFrameStep(renderer);
-    ApplyZoomStep(renderer, quad);
+namespace {
 
+void DrawQuad(const VideoQuad& quad) {
     glPushMatrix();
     glEnable(GL_TEXTURE_2D);
     // The clear colour is never set, so this paints the whole window black,
@@ -29,5 +27,16 @@ void DrawVideoQuad(CGLRenderer& renderer) {
     glDisable(GL_TEXTURE_2D);
     glPopMatrix();
 }
+
+}  // namespace
+
+void DrawVideoQuad(CGLRenderer& renderer) {
+    VideoQuad quad = UprightVideoQuad(renderer.format_class);
+    RunEditingToolsFrameStep(renderer);
+    ApplyZoomStep(renderer, quad);
+    DrawQuad(quad);
+}
+
+void DrawWholePicture(CGLRenderer& renderer) { DrawQuad(UprightVideoQuad(renderer.format_class)); }
 
 }  // namespace noxd

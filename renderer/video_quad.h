@@ -10,4 +10,8 @@ namespace noxd {
 // GL thread, renderer lock held, program current.
 void DrawVideoQuad(CGLRenderer& renderer);
 
+// Clears to black and draws the whole picture upright into the viewport,
+// with no zoom and no tool step. GL thread, lock held, program current.
+void DrawWholePicture(CGLRenderer& renderer);
+
 }  // namespace noxd

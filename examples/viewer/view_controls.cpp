@@ -74,6 +74,8 @@ void ViewControls::OnButton(UINT message) {
 void ViewControls::OnKey(WPARAM key) {
     if (key == 'Z') ToggleZoom();
     else if (key == 'P') TogglePrivacyTool();
+    else if (key == 'S') snapshot_requested_ = true;
+    else if (key == VK_F1) stats_shown_ = !stats_shown_;
     else if (key == VK_ESCAPE) RequestQuit();
 }
 

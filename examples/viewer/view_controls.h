@@ -34,6 +34,11 @@ public:
 
     // Any thread.
     bool quit_requested() const { return quit_requested_.load(); }
+    // Whether S was pressed since the last call; the main thread, which
+    // draws, takes the snapshot.
+    bool TakeSnapshotRequest() { return snapshot_requested_.exchange(false); }
+    bool stats_shown() const { return stats_shown_.load(); }
+    void ShowStats(bool on) { stats_shown_ = on; }
 
 private:
     void ToggleZoom();
@@ -51,6 +56,8 @@ private:
     UINT_PTR button_handle_ = 0;
     UINT_PTR privacy_handle_ = 0;
     std::atomic<bool> quit_requested_{false};
+    std::atomic<bool> snapshot_requested_{false};
+    std::atomic<bool> stats_shown_{false};
 };
 
 }  // namespace viewer

@@ -15,6 +15,10 @@ constexpr float kCaptionLeft = 0.02f;
 constexpr float kCaptionTop = 0.97f;
 constexpr int kCaptionFontHeight = 20;
 
+// The statistics line (F1), under the caption.
+constexpr float kStatsTop = 0.91f;
+constexpr int kStatsFontHeight = 16;
+
 // The logo, stretched over these corners, top right.
 constexpr Corners kLogo = {0.80f, 0.96f, 0.95f, 0.86f};
 

@@ -57,6 +57,14 @@ Corners NaturalTextCorners(float left, float top, int text_width, int text_heigh
     return {left, top, left + canvas_width / 768.0f, top - canvas_height / 576.0f};
 }
 
+std::string StatsText(unsigned frames_last_second, unsigned average_draw_us, unsigned worst_draw_us,
+                      unsigned frames_drawn) {
+    char line[120];
+    std::snprintf(line, sizeof line, "%u fps  draw %.2f ms mean %.2f ms worst  %u frames", frames_last_second,
+                  average_draw_us / 1000.0, worst_draw_us / 1000.0, frames_drawn);
+    return line;
+}
+
 double AverageFrameRate(uint64_t frames, uint64_t first_ms, uint64_t last_ms) {
     if (frames < 2 || last_ms <= first_ms) return 0.0;
     return static_cast<double>(frames - 1) * 1000.0 / static_cast<double>(last_ms - first_ms);

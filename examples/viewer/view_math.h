@@ -34,6 +34,10 @@ Corners PrivacyCorners(float x0, float y0, float x1, float y1);
 // multiple of 20 pixels past 20 more, and 4 pixels taller.
 Corners NaturalTextCorners(float left, float top, int text_width, int text_height);
 
+// The statistics line: "25 fps  draw 1.20 ms mean 3.40 ms worst  250 frames".
+std::string StatsText(unsigned frames_last_second, unsigned average_draw_us, unsigned worst_draw_us,
+                      unsigned frames_drawn);
+
 // Frames per second over the time between the first and the last frame
 // shown; 0 with fewer than two frames.
 double AverageFrameRate(uint64_t frames, uint64_t first_ms, uint64_t last_ms);

@@ -61,4 +61,18 @@ void StaticOverlays::UpdateCaption(const SYSTEMTIME& now) {
             layout::kCaptionFontHeight, kCaptionTextColour);
 }
 
+void StaticOverlays::UpdateStats(const NOXD_STATS* stats, const SYSTEMTIME& now) {
+    if (!stats) {
+        if (stats_handle_) noxd_delete_osd(renderer_, &stats_handle_);
+        stats_second_ = -1;
+        return;
+    }
+    if (now.wSecond == stats_second_) return;
+    stats_second_ = now.wSecond;
+    const std::string line = StatsText(stats->frames_last_second, stats->average_draw_us,
+                                       stats->worst_draw_us, stats->frames_drawn);
+    AddText(&stats_handle_, Widen(line), layout::kCaptionLeft, layout::kStatsTop, layout::kStatsFontHeight,
+            kCaptionTextColour);
+}
+
 }  // namespace viewer

@@ -20,6 +20,9 @@ public:
     bool AddLogoAndDot(const std::wstring& logo_path);
     // Renews the caption when the second has changed since the last call.
     void UpdateCaption(const SYSTEMTIME& now);
+    // Shows the statistics line under the caption, renewed when the second
+    // has changed; null takes it away.
+    void UpdateStats(const NOXD_STATS* stats, const SYSTEMTIME& now);
 
 private:
     HRESULT AddText(UINT_PTR* handle, const std::wstring& text, float left, float top, int font_height,
@@ -32,6 +35,8 @@ private:
     UINT_PTR dot_handle_ = 0;
     UINT_PTR dot_label_handle_ = 0;
     int shown_second_ = -1;
+    UINT_PTR stats_handle_ = 0;
+    int stats_second_ = -1;  // -1 while the line is not shown
 };
 
 }  // namespace viewer

@@ -34,6 +34,10 @@ static_assert(NOXD_FORMAT_YUY2 == 12 && NOXD_FORMAT_BGR32 == 10, "renderer forma
 constexpr DWORD kFrameTimeoutMs = 5000;
 // The loop wakes at least this often for the clock and the script.
 constexpr DWORD kTickMs = 20;
+// While no picture comes the view is redrawn this often, so overlays changed
+// meanwhile show, and after kStaleMs without a picture it says "NO VIDEO".
+constexpr uint64_t kRedrawMs = 200;
+constexpr int kStaleMs = 1000;
 
 // A renderer released on every way out, on the thread that made it.
 class Renderer {
@@ -62,6 +66,32 @@ void PumpMessages() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+// The folder of the screenshot path, with its separator; empty for the current one.
+std::string FolderOf(const std::string& path) {
+    const size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+// The view as shown, overlays included, from the renderer itself, saved
+// beside the screenshots.
+bool SaveSnapshot(NOXD_RENDERER renderer, const std::string& folder, int number, uint32_t sequence) {
+    const std::string path = folder + "snapshot-" + std::to_string(number) + ".png";
+    const HRESULT saved = noxd_snapshot(renderer, Widen(path).c_str(), 1);
+    if (saved == S_OK) std::printf("snapshot %s: frame %u\n", path.c_str(), sequence);
+    else std::printf("cannot take the snapshot %s: 0x%08lX\n", path.c_str(), static_cast<unsigned long>(saved));
+    std::fflush(stdout);
+    return saved == S_OK;
+}
+
+// The statistics line, while F1 has it on.
+void ShowStatistics(NOXD_RENDERER renderer, const ViewControls& controls, StaticOverlays& overlays,
+                    const SYSTEMTIME& clock) {
+    NOXD_STATS stats = {};
+    stats.size = sizeof stats;
+    const bool shown = controls.stats_shown() && noxd_get_stats(renderer, &stats) == S_OK;
+    overlays.UpdateStats(shown ? &stats : nullptr, clock);
 }
 
 bool SaveScreenshot(HWND window, const std::string& path, uint32_t sequence) {
@@ -176,6 +206,9 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
     // Connected before keys can reach the controls, so that only the window's
     // thread touches them from here on.
     controls.Connect(renderer.get());
+    controls.ShowStats(o.stats);
+    if (o.bt709) noxd_set_color_space(renderer.get(), NOXD_COLOR_BT709, NOXD_RANGE_LIMITED);
+    noxd_set_stale_timeout(renderer.get(), kStaleMs, L"NO VIDEO");
     route.Attach(window, controls, !o.host_window);
     StaticOverlays overlays(renderer.get(), o.camera_name);
     const std::wstring logo = o.logo.empty() ? ProgramFolder() + L"logo.bmp" : Widen(o.logo);
@@ -186,19 +219,27 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
     RunCounts counts;
     uint32_t last_sequence = 0;
     uint64_t last_picture_ms = GetTickCount64();
+    uint64_t last_drawn_ms = last_picture_ms;
+    int snapshots = 0;
     for (;;) {
         const uint64_t now = GetTickCount64();
+        SYSTEMTIME clock;
+        GetLocalTime(&clock);
+        ShowStatistics(renderer.get(), controls, overlays, clock);
         if (picture) {
-            SYSTEMTIME clock;
-            GetLocalTime(&clock);
             overlays.UpdateCaption(clock);
             noxd_draw_frame(renderer.get(), picture->bytes.data());
+            last_drawn_ms = now;
             if (counts.shown++ == 0) counts.first_ms = now;
             counts.last_ms = last_picture_ms = now;
             last_sequence = picture->sequence;
             for (const std::string& shot : shots) ok = SaveScreenshot(window, shot, last_sequence) && ok;
             shots.clear();
+        } else if (counts.shown > 0 && now - last_drawn_ms >= kRedrawMs) {
+            noxd_redraw(renderer.get());
+            last_drawn_ms = now;
         }
+        if (controls.TakeSnapshotRequest()) ok = SaveSnapshot(renderer.get(), FolderOf(o.screenshot), ++snapshots, last_sequence) && ok;
         if (counts.shown > 0) player.Play(window, now - counts.first_ms, shots);
         const bool enough = o.frames > 0 && counts.shown >= static_cast<uint64_t>(o.frames) && player.done() &&
                             shots.empty();

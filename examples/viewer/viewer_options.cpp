@@ -30,6 +30,8 @@ std::string ApplyOption(const std::vector<std::string>& args, size_t& i, ParsedC
     if (name == "--help" || name == "-h") parsed.help = true;
     else if (name == "--host-window") o.host_window = true;
     else if (name == "--verbose") o.verbose = true;
+    else if (name == "--bt709") o.bt709 = true;
+    else if (name == "--stats") o.stats = true;
     else {
         std::string* text = nullptr;
         if (name == "--name") text = &o.camera_name;
@@ -82,7 +84,10 @@ std::string UsageText() {
            "  --screenshot FILE.png save the window's last frame at the end\n"
            "  --script FILE         play timed mouse drags, clicks and keys\n"
            "  --verbose             print every call of the mouse callback\n"
-           "Keys: Z digital zoom on/off (or the button), P privacy-mask tool on/off, Esc quit.\n"
+           "  --bt709               convert YUV pictures as BT.709 (HD cameras)\n"
+           "  --stats               show the statistics line from the start\n"
+           "Keys: Z digital zoom on/off (or the button), P privacy-mask tool on/off,\n"
+           "  S snapshot (snapshot-N.png), F1 statistics line on/off, Esc quit.\n"
            "Mouse: drag to zoom, double-click for the whole picture; with P on, drag a mask.\n";
 }
 

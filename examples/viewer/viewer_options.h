@@ -20,6 +20,8 @@ struct Options {
     std::string logo;         // BMP shown top right; empty: logo.bmp beside the program
     bool host_window = false; // draw into a plain window of the viewer's own
     bool verbose = false;     // print every mouse callback
+    bool bt709 = false;       // YUV pictures converted as BT.709 (HD cameras)
+    bool stats = false;       // the statistics line shown from the start (F1 switches it)
 };
 
 struct ParsedCommandLine {

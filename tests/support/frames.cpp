@@ -64,4 +64,18 @@ Rgb ExpectedRgb(Yuv p) {
     return {ToByte(yy + 1.596 * v), ToByte(yy - 0.813 * v - 0.391 * u), ToByte(yy + 2.018 * u)};
 }
 
+Rgb ExpectedRgbIn(Yuv p, int matrix, int range) {
+    const double kr = matrix ? 0.2126 : 0.299, kb = matrix ? 0.0722 : 0.114;
+    const double kg = 1.0 - kr - kb;
+    double y = p.y / 255.0, u = p.u / 255.0 - 0.5, v = p.v / 255.0 - 0.5;
+    if (range == 0) {
+        y = (y - 16.0 / 255.0) * 255.0 / 219.0;
+        u *= 255.0 / 224.0;
+        v *= 255.0 / 224.0;
+    }
+    return {ToByte(y + 2.0 * (1.0 - kr) * v),
+            ToByte(y - 2.0 * kb * (1.0 - kb) / kg * u - 2.0 * kr * (1.0 - kr) / kg * v),
+            ToByte(y + 2.0 * (1.0 - kb) * u)};
+}
+
 }  // namespace noxd_test

@@ -29,4 +29,9 @@ std::vector<uint8_t> BgrFrame(int format, int width, int height,
 // Limited-range BT.601, clamped to 0..255 as the screen shows it.
 Rgb ExpectedRgb(Yuv yuv);
 
+// The colour in a matrix (0 BT.601, 1 BT.709) and range (0 limited, 1 full),
+// worked out from the matrix's luma weights rather than from rounded
+// coefficients, clamped to 0..255.
+Rgb ExpectedRgbIn(Yuv yuv, int matrix, int range);
+
 }  // namespace noxd_test

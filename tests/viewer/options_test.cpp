@@ -18,12 +18,14 @@ TEST(ViewerOptions, AddressAloneTakesTheDefaults) {
     EXPECT_EQ(p.options.frames, 0);
     EXPECT_FALSE(p.options.host_window);
     EXPECT_FALSE(p.options.verbose);
+    EXPECT_FALSE(p.options.bt709);
+    EXPECT_FALSE(p.options.stats);
 }
 
 TEST(ViewerOptions, EveryOptionAnywhereOnTheLine) {
     const ParsedCommandLine p =
         Parse({"--frames", "120", "cam", "--format", "rgb32", "user", "--host-window", "pw", "--verbose",
-               "--screenshot", "a b.png", "--script", "s.txt", "--logo", "l.bmp", "--name", "Gate"});
+               "--screenshot", "a b.png", "--script", "s.txt", "--logo", "l.bmp", "--name", "Gate", "--bt709", "--stats"});
     ASSERT_EQ(p.error, "");
     EXPECT_EQ(p.options.address, "cam");
     EXPECT_EQ(p.options.login, "user");
@@ -36,6 +38,8 @@ TEST(ViewerOptions, EveryOptionAnywhereOnTheLine) {
     EXPECT_EQ(p.options.script, "s.txt");
     EXPECT_EQ(p.options.logo, "l.bmp");
     EXPECT_EQ(p.options.camera_name, "Gate");
+    EXPECT_TRUE(p.options.bt709);
+    EXPECT_TRUE(p.options.stats);
 }
 
 TEST(ViewerOptions, MistakesAreNamed) {

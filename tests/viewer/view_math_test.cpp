@@ -40,6 +40,11 @@ TEST(ViewerViewMath, TextCornersKeepTheCanvasSizeOnTheReferenceFrame) {
     EXPECT_FLOAT_EQ((c.top - c.bottom) * 576, 20);
 }
 
+TEST(ViewerViewMath, StatsLineInMillisecondsWithTwoDecimals) {
+    EXPECT_EQ(StatsText(25, 1204, 3400, 250), "25 fps  draw 1.20 ms mean 3.40 ms worst  250 frames");
+    EXPECT_EQ(StatsText(0, 0, 0, 0), "0 fps  draw 0.00 ms mean 0.00 ms worst  0 frames");
+}
+
 TEST(ViewerViewMath, FrameRateOverTheSpanBetweenFirstAndLastFrame) {
     EXPECT_DOUBLE_EQ(AverageFrameRate(26, 1000, 2000), 25.0);
     EXPECT_DOUBLE_EQ(AverageFrameRate(1, 1000, 2000), 0.0);

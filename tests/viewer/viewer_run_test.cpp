@@ -141,6 +141,49 @@ TEST(ViewerRun, ShowsYuy2PicturesInTheirColours) {
     EXPECT_GE(PatternShare(image, ShotFrame(run.output, shot), Identity, 14), 0.9);
 }
 
+// Mean of all channels over a band of rows.
+double MeanLevel(const Image& image, int y0, int y1) {
+    double sum = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const Rgb p = At(image, x, y);
+            sum += p.r + p.g + p.b;
+        }
+    return sum / (3.0 * image.width * (y1 - y0));
+}
+
+// S saves the view beside the screenshots, --stats shows the statistics
+// line, and while the camera pauses the view says "NO VIDEO" over the
+// dimmed picture.
+TEST(ViewerRun, SnapshotsTheStatisticsLineAndNoVideoWhileTheCameraPauses) {
+    const ScratchFolder folder;
+    const std::string shot = PathIn(folder, "end.png"), script = PathIn(folder, "script.txt");
+    // The camera falls silent 2 s after it started, for 4 s; the view is
+    // stale 1 s into the pause. The first frame is shown up to 2 s after the
+    // camera started, so 3.5 s from then lies in the stale part.
+    WriteTextFile(script, "600 key S\n3500 key S\n");
+    const ViewerRun run = RunViewer({kCamera, "admin", "x", "--format", "rgb32", "--stats", "--frames", "60",
+                                     "--script", script, "--screenshot", shot},
+                                    L"NOX_SIM_FAULT", L"pause");
+    ASSERT_EQ(run.exit_code, 0u) << run.output;
+    const Image live = ReadPng(PathIn(folder, "snapshot-1.png"));
+    const Image paused = ReadPng(PathIn(folder, "snapshot-2.png"));
+    ASSERT_FALSE(live.empty()) << run.output;
+    ASSERT_FALSE(paused.empty()) << run.output;
+    ASSERT_EQ(live.width, kWidth);
+    ASSERT_EQ(live.height, kHeight);
+    EXPECT_NE(run.output.find("snapshot " + PathIn(folder, "snapshot-1.png") + ": frame "), std::string::npos)
+        << run.output;
+
+    // The statistics line under the caption, in white.
+    EXPECT_GE(CountWhite(live, 0, 40, kWidth / 2, 70), 50);
+    // Live: the pattern, nothing white in the middle. Paused: the text there, the picture dimmed.
+    EXPECT_EQ(CountWhite(live, 0, 200, kWidth, 280), 0);
+    EXPECT_GE(CountWhite(paused, 0, 200, kWidth, 280), 100) << run.output;
+    EXPECT_LT(MeanLevel(paused, 100, 180), 0.6 * MeanLevel(live, 100, 180));
+    EXPECT_GT(MeanLevel(paused, 100, 180), 0.2 * MeanLevel(live, 100, 180));
+}
+
 // Zoom by drag, back by double-click, a privacy mask drawn with the tool on
 // P, then the zoom button pressed: in a host window of the viewer's own.
 TEST(ViewerRun, ScriptZoomsMasksAndPressesTheButtonInAHostWindow) {

@@ -1,0 +1,141 @@
+// The exports beyond the first set: colour space, statistics, redraw, the
+// "no video" picture and snapshots. Each one returns E_INVALIDARG for a null
+// renderer, and nothing thrown inside it leaves it: Guarded turns any
+// exception into E_UNEXPECTED.
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "color_space.h"
+#include "frame_extras.h"
+#include "gl_renderer.h"
+#include "image_files.h"
+#include "include/noxd.h"
+#include "snapshot.h"
+#include "whole_file.h"
+
+namespace noxd {
+
+namespace {
+
+template <typename Body>
+HRESULT Guarded(NOXD_RENDERER renderer, Body&& body) noexcept {
+    if (!renderer) return E_INVALIDARG;
+    try {
+        return std::forward<Body>(body)(*renderer);
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+int FormatCodeOf(FormatClass cls) {
+    switch (cls) {
+    case FormatClass::Bgr24: return NOXD_FORMAT_BGR24;
+    case FormatClass::Bgr32: return NOXD_FORMAT_BGR32;
+    case FormatClass::Yuy2: return NOXD_FORMAT_YUY2;
+    case FormatClass::I420: return NOXD_FORMAT_I420;
+    case FormatClass::Uyvy: return NOXD_FORMAT_UYVY;
+    }
+    return 0;
+}
+
+NOXD_STATS CollectStats(CGLRenderer& renderer) {
+    const FrameStatsSummary frames = ReadFrameStats(renderer);
+    RECT client = {};
+    GetClientRect(renderer.window, &client);
+    NOXD_STATS s = {};
+    s.frames_drawn = frames.frames_drawn;
+    s.frames_last_second = frames.frames_last_second;
+    s.average_draw_us = frames.average_draw_us;
+    s.worst_draw_us = frames.worst_draw_us;
+    s.ms_since_last_frame = frames.ms_since_last_frame;
+    s.frame_width = renderer.frame_width;
+    s.frame_height = renderer.frame_height;
+    s.format = FormatCodeOf(renderer.format_class);
+    s.client_width = client.right - client.left;
+    s.client_height = client.bottom - client.top;
+    s.overlays = static_cast<UINT>(renderer.osd.overlay_count.load());
+    return s;
+}
+
+}  // namespace
+
+}  // namespace noxd
+
+using namespace noxd;
+
+// Any thread: only the request is stored; the GL thread builds the program
+// for it before the next picture it draws.
+extern "C" HRESULT noxd_set_color_space(NOXD_RENDERER renderer, int matrix, int range) noexcept {
+    return Guarded(renderer, [&](CGLRenderer& r) {
+        const std::optional<ColorSpaceIndex> space = ColorSpaceOf(matrix, range);
+        if (!space) return E_INVALIDARG;
+        r.requested_color_space = *space;
+        return S_OK;
+    });
+}
+
+// Any thread: the counts come from under the statistics mutex, the rest from
+// words written once at creation or atomically.
+extern "C" HRESULT noxd_get_stats(NOXD_RENDERER renderer, NOXD_STATS* stats) noexcept {
+    return Guarded(renderer, [&](CGLRenderer& r) {
+        if (!stats || stats->size < sizeof(UINT)) return E_INVALIDARG;
+        NOXD_STATS all = CollectStats(r);
+        all.size = stats->size;
+        // Whole fields only, and none past the caller's structure.
+        const size_t fields_bytes = std::min<size_t>(stats->size, sizeof all) / sizeof(UINT) * sizeof(UINT);
+        std::memcpy(stats, &all, fields_bytes);
+        return S_OK;
+    });
+}
+
+// GL thread only, like noxd_draw_frame.
+extern "C" HRESULT noxd_redraw(NOXD_RENDERER renderer) noexcept {
+    return Guarded(renderer, [](CGLRenderer& r) { return RedrawLastFrame(r); });
+}
+
+// Any thread: the text is rasterised on the calling thread, the GL thread
+// draws it in the redraws that find the picture stale.
+extern "C" HRESULT noxd_set_stale_timeout(NOXD_RENDERER renderer, int milliseconds,
+                                          const wchar_t* text) noexcept {
+    return Guarded(renderer, [&](CGLRenderer& r) { return SetStaleView(r, milliseconds, text); });
+}
+
+// GL thread only: the snapshot is drawn with the renderer's context; the
+// file is encoded and written after the renderer lock is given back.
+extern "C" HRESULT noxd_snapshot(NOXD_RENDERER renderer, const wchar_t* path, int what) noexcept {
+    return Guarded(renderer, [&](CGLRenderer& r) {
+        if (!path || !*path || !IsSnapshotKind(what)) return E_INVALIDARG;
+        Picture picture;
+        const HRESULT taken = TakeSnapshot(r, what, picture);
+        if (taken != S_OK) return taken;
+        const std::wstring name(path);
+        const std::vector<uint8_t> bytes = NamesPngFile(name) ? EncodePng(picture) : EncodeBmp(picture);
+        if (bytes.empty()) return E_FAIL;
+        return WriteWholeFile(name, bytes);
+    });
+}
+
+// GL thread only, except the size query, which any thread may make.
+extern "C" HRESULT noxd_snapshot_to_memory(NOXD_RENDERER renderer, int what, void* buffer,
+                                           UINT buffer_bytes, int* width, int* height) noexcept {
+    return Guarded(renderer, [&](CGLRenderer& r) {
+        if (!width || !height || !IsSnapshotKind(what)) return E_INVALIDARG;
+        if (!buffer) {
+            int32_t w = 0, h = 0;
+            SnapshotSize(r, what, w, h);
+            *width = w;
+            *height = h;
+            return S_OK;
+        }
+        Picture picture;
+        const HRESULT taken = TakeSnapshot(r, what, picture);
+        if (taken != S_OK) return taken;
+        *width = picture.width;
+        *height = picture.height;
+        const size_t bytes = picture.pixels.size() * sizeof(uint32_t);
+        if (buffer_bytes < bytes) return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+        std::memcpy(buffer, picture.pixels.data(), bytes);
+        return S_OK;
+    });
+}

@@ -1,0 +1,69 @@
+#include "stale_view.h"
+
+#include <utility>
+
+#include "gl_renderer.h"
+#include "osd/osd_gl_state.h"
+#include "osd/osd_image.h"
+#include "osd/osd_text.h"
+
+namespace noxd {
+
+namespace {
+
+// Black at 60 %: the picture stays recognisable, the text stands out.
+constexpr uint32_t kDimColour = 0x99000000;
+
+// White on nothing, with a black outline that keeps it legible on any picture.
+TextStyle StaleTextStyle() {
+    return {32, L"Arial", FW_BOLD, 0xFFFFFFFF, 0x00000000, 0xFF000000, 2};
+}
+
+void DimViewport() {
+    glDisable(GL_TEXTURE_2D);
+    const OsdColour dim(kDimColour);
+    glBegin(GL_QUADS);
+    dim.Issue();
+    glVertex2f(-1.0f, -1.0f);
+    glVertex2f(1.0f, -1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glVertex2f(-1.0f, 1.0f);
+    glEnd();
+}
+
+// Corners that show the image pixel for pixel in the viewport's middle.
+ImageCorners CentredCorners(const PixelImage& image, int32_t viewport_width,
+                            int32_t viewport_height) {
+    const float half_w = viewport_width > 0 ? 0.5f * image.width / viewport_width : 0.5f;
+    const float half_h = viewport_height > 0 ? 0.5f * image.height / viewport_height : 0.5f;
+    return {0.5f - half_w, 0.5f + half_h, 0.5f + half_w, 0.5f - half_h};
+}
+
+}  // namespace
+
+bool IsStale(uint32_t timeout_ms, uint32_t ms_since_last_frame) {
+    return timeout_ms != 0 && ms_since_last_frame >= timeout_ms;
+}
+
+HRESULT SetStaleView(CGLRenderer& renderer, int timeout_ms, const wchar_t* text) {
+    if (timeout_ms < 0) return E_INVALIDARG;
+    PixelImage image;
+    if (text && *text) {
+        const HRESULT rasterised = RasterizeOsdText(text, StaleTextStyle(), image);
+        if (rasterised != S_OK) return rasterised;
+    }
+    ScopedRendererLock hold(renderer.lock);
+    std::swap(renderer.stale_view.text_image, image);
+    renderer.stale_view.timeout_ms = static_cast<uint32_t>(timeout_ms);
+    return S_OK;
+}
+
+void DrawStaleCover(CGLRenderer& renderer) {
+    DimViewport();
+    const PixelImage& text = renderer.stale_view.text_image;
+    if (text.empty()) return;
+    DrawOsdImage(renderer, text,
+                 CentredCorners(text, renderer.viewport_width, renderer.viewport_height), 0);
+}
+
+}  // namespace noxd
