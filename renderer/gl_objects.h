@@ -10,14 +10,16 @@ namespace noxd {
 
 struct FramebufferTraits {
     using Value = GLuint;
-    static Value empty() { return 0; }
+    static Value none() { return 0; }
+    static bool held(Value name) { return name != 0; }
     static void close(Value name) { glDeleteFramebuffers(1, &name); }
 };
 using UniqueFramebuffer = UniqueHandle<FramebufferTraits>;
 
 struct RenderbufferTraits {
     using Value = GLuint;
-    static Value empty() { return 0; }
+    static Value none() { return 0; }
+    static bool held(Value name) { return name != 0; }
     static void close(Value name) { glDeleteRenderbuffers(1, &name); }
 };
 using UniqueRenderbuffer = UniqueHandle<RenderbufferTraits>;
