@@ -14,7 +14,11 @@ namespace noxd {
 
 namespace {
 
-constexpr DWORD kReadyTimeoutMs = 5000;
+// How long creation waits for the render thread's window. Generous: a
+// process's first window can take seconds on a loaded or emulated machine,
+// and giving up means release must then stop a thread still inside
+// CreateWindowEx.
+constexpr DWORD kReadyTimeoutMs = 30000;
 constexpr DWORD kStopTimeoutMs = 5000;
 
 // Set the first time GL offers no glCreateProgram; every creation after that
