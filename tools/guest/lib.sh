@@ -78,6 +78,8 @@ guest_run_job() {
         -drive "file=$work/job.img,format=raw,if=virtio" || rc=$?
     [ $rc = 124 ] && guest_log "the guest was stopped after $limit s"
     rm -rf "$work/out"
+    # Replays the journal, should the guest not have unmounted the disk.
+    e2fsck -fy "$work/job.img" >/dev/null 2>&1 || true
     debugfs -R "rdump /.guest/out $work" "$work/job.img" >/dev/null 2>&1 || true
     [ -d "$work/out" ] || { guest_log "the guest wrote no results"; return 1; }
     return $rc
