@@ -1,0 +1,201 @@
+// Every export of noxd.dll called by a host through the header's prototypes,
+// and both callbacks called back, checked by their arguments and by pixels.
+// In the 32-bit build this is the calling-convention check: cdecl exports
+// taking floats on the stack, CALLBACK (__stdcall) functions called from
+// the DLL, and names exported undecorated.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "osd_view.h"
+
+using namespace noxd_osd_test;
+using noxd_test::SendMouse;
+
+namespace {
+
+struct MouseCall {
+    NOXD_RENDERER renderer;
+    UINT message;
+    LPARAM lparam;
+    WPARAM wparam;
+    float x, y;
+};
+std::vector<MouseCall> mouse_calls;
+void CALLBACK OnMouse(NOXD_RENDERER r, UINT message, LPARAM lparam, WPARAM wparam, float x, float y) {
+    mouse_calls.push_back({r, message, lparam, wparam, x, y});
+}
+
+struct ButtonCall {
+    NOXD_RENDERER renderer;
+    UINT_PTR button;
+    UINT message;
+    float x, y;
+};
+std::vector<ButtonCall> button_calls;
+void CALLBACK OnButton(NOXD_RENDERER r, UINT_PTR button, UINT message, float x, float y) {
+    button_calls.push_back({r, button, message, x, y});
+}
+
+// Every name the header declares, as the DLL must export it.
+const char* const kExportNames[] = {
+    "noxd_create_renderer",        "noxd_release_renderer",     "noxd_get_hwnd",
+    "noxd_draw_frame",             "noxd_set_video_pos",        "noxd_set_mouse_callback",
+    "noxd_clip_mouse",             "noxd_stop_win_callback",    "noxd_enable_digital_zoom",
+    "noxd_set_zoom_rect",          "noxd_enable_digital_zoom_static", "noxd_digital_zoom_static",
+    "noxd_show_drag_rect",         "noxd_set_privacy_mask_flag", "noxd_start_motion_edit",
+    "noxd_add_osd_rectangle",      "noxd_add_osd_circle",       "noxd_add_osd_circle2",
+    "noxd_add_osd_triangle",       "noxd_add_osd_line",         "noxd_add_osd_point",
+    "noxd_add_osd_bitmap_file",    "noxd_add_osd_bitmap_data32", "noxd_add_osd_bitmap_handle",
+    "noxd_add_osd_button",         "noxd_add_osd_text",         "noxd_delete_osd",
+    "noxd_clear_osd",              "noxd_set_dash_mask",
+};
+
+// The loader finds each under its plain name, as a host using
+// GetProcAddress asks for it (no _name@N decoration in 32-bit).
+TEST(ExportsTest, EveryHeaderFunctionIsExportedUnderItsPlainName) {
+    const HMODULE dll = GetModuleHandleW(L"noxd.dll");
+    ASSERT_NE(dll, nullptr);
+    for (const char* name : kExportNames) EXPECT_NE(GetProcAddress(dll, name), nullptr) << name;
+}
+
+// A 2x2 24-bit bitmap file, bottom row first, all pixels blue.
+std::wstring WriteBlueBitmapFile() {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("noxd_exports_" + std::to_string(GetCurrentProcessId()) + ".bmp");
+    const int row = 8;  // 2 pixels of 3 bytes, padded to 4
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + 2 * row;
+    info.biSize = sizeof info;
+    info.biWidth = 2;
+    info.biHeight = 2;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = 2 * row;
+    std::vector<uint8_t> bytes(file.bfSize, 0);
+    std::memcpy(bytes.data(), &file, sizeof file);
+    std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x) bytes[file.bfOffBits + y * row + x * 3] = 255;
+    FILE* out = _wfopen(path.c_str(), L"wb");
+    if (out) {
+        fwrite(bytes.data(), 1, bytes.size(), out);
+        fclose(out);
+    }
+    return path.wstring();
+}
+
+// One renderer through every call a host makes, in the order a host would;
+// each result is the documented one, shapes land where their float
+// coordinates say and the callbacks get their arguments in their order.
+TEST(ExportsTest, AHostCallsEveryExportAndGetsBothCallbacks) {
+    mouse_calls.clear();
+    button_calls.clear();
+    OsdView v(320, 240);
+    ASSERT_EQ(v.status(), S_OK);
+    NOXD_RENDERER r = v.get();
+    const HWND window = noxd_get_hwnd(r);
+    ASSERT_NE(window, nullptr);
+
+    // Video and mouse.
+    EXPECT_EQ(noxd_set_video_pos(r, 0.0f, 1.0f, 1.0f, 0.0f), S_OK);
+    EXPECT_EQ(noxd_set_mouse_callback(r, OnMouse), S_OK);
+    SendMouse(window, WM_MOUSEMOVE, 80, 180, MK_SHIFT);
+    ASSERT_EQ(mouse_calls.size(), 1u);
+    EXPECT_EQ(mouse_calls[0].renderer, r);
+    EXPECT_EQ(mouse_calls[0].message, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_EQ(mouse_calls[0].lparam, MAKELPARAM(80, 180));
+    EXPECT_EQ(mouse_calls[0].wparam, static_cast<WPARAM>(MK_SHIFT));
+    EXPECT_FLOAT_EQ(mouse_calls[0].x, 0.25f);
+    EXPECT_FLOAT_EQ(mouse_calls[0].y, 0.25f);
+    EXPECT_EQ(noxd_clip_mouse(r, TRUE), 1);
+    EXPECT_EQ(noxd_clip_mouse(r, FALSE), 1);
+    EXPECT_EQ(noxd_stop_win_callback(r, 7), 1);
+
+    // Zoom and editing switches, each on and off again.
+    EXPECT_EQ(noxd_enable_digital_zoom(r, TRUE), 0);
+    EXPECT_EQ(noxd_set_zoom_rect(r, 0.0f, 1.0f, 1.0f, 0.0f), 0);
+    EXPECT_EQ(noxd_enable_digital_zoom(r, FALSE), 0);
+    EXPECT_EQ(noxd_digital_zoom_static(r, 0.0f, 1.0f, 1.0f, 0.0f), 1);
+    EXPECT_EQ(noxd_enable_digital_zoom_static(r, 1), 1);
+    EXPECT_EQ(noxd_enable_digital_zoom_static(r, 0), 1);
+    EXPECT_EQ(noxd_show_drag_rect(r, TRUE), S_OK);
+    EXPECT_EQ(noxd_show_drag_rect(r, FALSE), S_OK);
+    EXPECT_EQ(noxd_set_privacy_mask_flag(r, TRUE), S_OK);
+    EXPECT_EQ(noxd_set_privacy_mask_flag(r, FALSE), S_OK);
+    EXPECT_EQ(noxd_start_motion_edit(r, TRUE), S_OK);
+    EXPECT_EQ(noxd_start_motion_edit(r, FALSE), S_OK);
+    EXPECT_EQ(noxd_set_mouse_callback(r, nullptr), S_OK);
+
+    // Every kind of overlay, each in a quarter of its own.
+    EXPECT_EQ(noxd_set_dash_mask(r, 0xFFFF), S_OK);
+    UINT_PTR rect = 0, circle = 0, ellipse = 0, triangle = 0, line = 0, point = 0;
+    UINT_PTR file = 0, data = 0, handle = 0, button = 0, text = 0;
+    EXPECT_EQ(noxd_add_osd_rectangle(r, &rect, 0.0f, 1.0f, 0.25f, 0.75f, 1, kOsdRed, 0, 1), S_OK);
+    EXPECT_EQ(noxd_add_osd_circle(r, &circle, 0.375f, 0.875f, 0.1f, 1, kOsdGreen, 0, 1), S_OK);
+    EXPECT_EQ(noxd_add_osd_circle2(r, &ellipse, 0.625f, 0.875f, 20.0f, 10.0f, 0, 2, kOsdBlue, 0, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_triangle(r, &triangle, 0.75f, 0.75f, 1.0f, 0.75f, 0.875f, 1.0f, 1, kOsdBlue, 0, 1),
+              S_OK);
+    EXPECT_EQ(noxd_add_osd_line(r, &line, 0.0f, 0.625f, 1.0f, 0.625f, 5, kOsdGreen, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_point(r, &point, 0.5f, 0.5f, 9, kOsdRed), S_OK);
+    const std::wstring bmp = WriteBlueBitmapFile();
+    EXPECT_EQ(noxd_add_osd_bitmap_file(r, &file, bmp.c_str(), 0.0f, 0.25f, 0.25f, 0.0f, 0, 0, 0), S_OK);
+    const std::vector<uint32_t> green(4, 0xFF00FF00);
+    EXPECT_EQ(noxd_add_osd_bitmap_data32(r, &data, green.data(), 2, 2, 0.25f, 0.25f, 0.5f, 0.0f, 0, 0, 0), S_OK);
+    HBITMAP red = Bitmap32(2, 2, {0x00FF0000, 0x00FF0000, 0x00FF0000, 0x00FF0000});
+    EXPECT_EQ(noxd_add_osd_bitmap_handle(r, &handle, red, 0.5f, 0.25f, 0.75f, 0.0f, 0, 0, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_button(r, &button, OnButton, red, red, red, 0.75f, 0.25f, 1.0f, 0.0f, 0, 0, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_text(r, &text, L"noxd", 16, L"Arial", FW_BOLD, 0.3f, 0.45f, 0.7f, 0.3f, 0,
+                                0xFFFFFFFF, 0, 0xFF000000, 1),
+              S_OK);
+    DeleteObject(red);
+    for (UINT_PTR h : {rect, circle, ellipse, triangle, line, point, file, data, handle, button, text})
+        EXPECT_NE(h, 0u);
+
+    const Capture shot = v.Draw();
+    EXPECT_TRUE(Shows(shot, 40, 30, kRed));     // rectangle, top-left quarter of the top band
+    EXPECT_TRUE(Shows(shot, 120, 30, kGreen));  // filled circle's centre
+    EXPECT_TRUE(Shows(shot, 280, 50, kBlue));   // triangle
+    EXPECT_TRUE(Shows(shot, 40, 90, kGreen));   // line across at y 0.625
+    EXPECT_TRUE(Shows(shot, 160, 120, kRed));   // point in the middle
+    EXPECT_TRUE(Shows(shot, 40, 210, kBlue));   // bitmap file
+    EXPECT_TRUE(Shows(shot, 120, 210, kGreen)); // raw pixels
+    EXPECT_TRUE(Shows(shot, 200, 210, kRed));   // bitmap handle
+    EXPECT_TRUE(Shows(shot, 280, 210, kRed));   // button
+    EXPECT_TRUE(Shows(shot, 200, 100, kGrey));  // nothing there
+
+    // The button calls back with its handle and the pointer.
+    SendMouse(window, WM_LBUTTONDOWN, 280, 210);
+    SendMouse(window, WM_LBUTTONUP, 280, 210);
+    ASSERT_EQ(button_calls.size(), 2u);
+    EXPECT_EQ(button_calls[0].renderer, r);
+    EXPECT_EQ(button_calls[0].button, button);
+    EXPECT_EQ(button_calls[0].message, static_cast<UINT>(WM_LBUTTONDOWN));
+    EXPECT_FLOAT_EQ(button_calls[0].x, 0.875f);
+    EXPECT_FLOAT_EQ(button_calls[0].y, 0.125f);
+    EXPECT_EQ(button_calls[1].message, static_cast<UINT>(WM_LBUTTONUP));
+
+    EXPECT_EQ(noxd_delete_osd(r, &point), S_OK);
+    EXPECT_EQ(point, 0u);
+    EXPECT_EQ(noxd_clear_osd(r), S_OK);
+    EXPECT_TRUE(Shows(v.Draw(), 40, 30, kGrey));
+    _wremove(bmp.c_str());
+}
+
+// Creation and release straight through the header, with a frame drawn.
+TEST(ExportsTest, CreateDrawRelease) {
+    NOXD_RENDERER r = nullptr;
+    ASSERT_EQ(noxd_create_renderer(nullptr, L"exports", 64, 48, NOXD_FORMAT_BGR24, 8, 8, &r), S_OK);
+    ASSERT_NE(r, nullptr);
+    const std::vector<uint8_t> frame(8 * 8 * 3, 0x40);
+    EXPECT_EQ(noxd_draw_frame(r, frame.data()), S_OK);
+    EXPECT_EQ(noxd_release_renderer(r), S_OK);
+}
+
+}  // namespace
