@@ -123,13 +123,6 @@ PIXELFORMATDESCRIPTOR RequestedPixelFormat(uint8_t color_bits) {
     return pfd;
 }
 
-// Binding contexts to windows on several threads at once can deadlock inside
-// the system's GL (seen: one thread stuck in SetPixelFormat, another in
-// wglMakeCurrent, for good), so bindings take turns. Held from choosing the
-// pixel format to making the context current, on GL threads; nothing taken
-// under it waits for another renderer's thread.
-std::mutex gl_binding_mutex;
-
 GlSetupResult Failed(const char* step, int pixel_format = 0) {
     return {step, GetLastError(), pixel_format};
 }
@@ -141,7 +134,6 @@ GlSetupResult BindContext(CGLRenderer& renderer) {
     HDC dc = renderer.device_context.get();
     if (!dc) return Failed("GetDC");
     const PIXELFORMATDESCRIPTOR pfd = RequestedPixelFormat(renderer.color_bits);
-    std::lock_guard<std::mutex> binding(gl_binding_mutex);
     const int format = ChoosePixelFormat(dc, &pfd);
     if (format == 0) return Failed("ChoosePixelFormat");
     if (!SetPixelFormat(dc, format, &pfd)) return Failed("SetPixelFormat", format);

@@ -26,10 +26,14 @@ constexpr DWORD kHungThreadMs = 60000;
 // creation after that fails at once, as the process's GL will not change.
 std::atomic<bool> shaders_unsupported{false};
 
-// GLEW keeps its entry points in process-wide variables that every
-// initialisation rewrites; renderers created at once take turns. Held only
-// around glewInit, on GL threads.
-std::mutex glew_mutex;
+// GL set-up takes turns across the process, on GL threads. Binding contexts
+// to windows on several threads at once deadlocked inside the system's GL
+// (one thread stuck in SetPixelFormat, another in wglMakeCurrent, for good);
+// first-time set-up on many threads at once corrupted its heap; and GLEW
+// keeps its entry points in process-wide variables that every
+// initialisation rewrites. Held from choosing the pixel format to the built
+// program; nothing taken under it waits for another renderer's thread.
+std::mutex gl_setup_mutex;
 
 void CopyTitle(CGLRenderer& renderer, const wchar_t* title) {
     if (!title) return;
@@ -101,6 +105,7 @@ bool StartRenderThread(CGLRenderer& renderer) {
 // Only a context that is current and lacks glCreateProgram marks the process:
 // a window that could not take a context says nothing about the GL stack.
 HRESULT SetUpGlAndProgram(CGLRenderer& renderer) {
+    std::lock_guard<std::mutex> setting_up(gl_setup_mutex);
     const GlSetupResult gl = SetUpGl(renderer);
     if (gl.failed_step) {
         ReportCreationFailure(gl.failed_step, gl.error, gl.pixel_format);
@@ -116,10 +121,7 @@ HRESULT SetUpGlAndProgram(CGLRenderer& renderer) {
         return NOXD_E_NO_SHADERS;
     }
     glColor4f(1, 1, 1, 1);
-    {
-        std::lock_guard<std::mutex> initialising(glew_mutex);
-        glewInit();
-    }
+    glewInit();
     BuildShaderProgram(renderer);
     return S_OK;
 }
