@@ -10,7 +10,7 @@ namespace {
 
 // A reader that opened the old file without FILE_SHARE_DELETE blocks the
 // rename until it closes it; readers of pictures hold files briefly.
-constexpr int kRenameTries = 100;
+constexpr int kRenameTries = 500;
 constexpr DWORD kRenamePauseMs = 10;
 
 std::atomic<unsigned> temporary_serial{0};
