@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/debug_print.h"
 #include "support/frames.h"
 #include "support/renderer_fixture.h"
 
@@ -156,15 +157,6 @@ private:
     std::vector<std::thread> threads_;
 };
 
-std::vector<std::string> debug_lines;
-
-LONG CALLBACK CatchDebugPrint(EXCEPTION_POINTERS* e) {
-    const EXCEPTION_RECORD* r = e->ExceptionRecord;
-    if (r->ExceptionCode == 0x40010006 /* DBG_PRINTEXCEPTION_C */ && r->NumberParameters >= 2)
-        debug_lines.emplace_back(reinterpret_cast<const char*>(r->ExceptionInformation[1]));
-    return EXCEPTION_CONTINUE_SEARCH;
-}
-
 }  // namespace
 
 TEST(ConcurrentCreationTest, OwnWindowsCreatedInTheSameInstantAllComeUp) { CreateAllAtOnce(false); }
@@ -187,11 +179,14 @@ TEST(ConcurrentCreationTest, FailedGlSetupIsReportedAndDoesNotMarkTheProcess) {
     ASSERT_TRUE(gone);
     DestroyWindow(gone);
 
-    void* handler = AddVectoredExceptionHandler(1, CatchDebugPrint);
-    NOXD_RENDERER failed = reinterpret_cast<NOXD_RENDERER>(1);
-    EXPECT_EQ(noxd_create_renderer(gone, L"x", 0, 0, 12, 64, 48, &failed), NOXD_E_NO_SHADERS);
-    RemoveVectoredExceptionHandler(handler);
-    EXPECT_EQ(failed, nullptr);
+    std::vector<std::string> debug_lines;
+    {
+        DebugPrintCatcher catcher;
+        NOXD_RENDERER failed = reinterpret_cast<NOXD_RENDERER>(1);
+        EXPECT_EQ(noxd_create_renderer(gone, L"x", 0, 0, 12, 64, 48, &failed), NOXD_E_NO_SHADERS);
+        EXPECT_EQ(failed, nullptr);
+        debug_lines = catcher.lines();
+    }
     ASSERT_EQ(debug_lines.size(), 1u);
     EXPECT_NE(debug_lines[0].find("noxd_create_renderer: GetDC failed (error "), std::string::npos)
         << debug_lines[0];

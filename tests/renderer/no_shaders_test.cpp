@@ -5,25 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "support/debug_print.h"
 #include "support/renderer_fixture.h"
 
 using namespace noxd_test;
 
-namespace {
-
-std::vector<std::string> debug_lines;
-
-LONG CALLBACK CatchDebugPrint(EXCEPTION_POINTERS* e) {
-    const EXCEPTION_RECORD* r = e->ExceptionRecord;
-    if (r->ExceptionCode == 0x40010006 /* DBG_PRINTEXCEPTION_C */ && r->NumberParameters >= 2)
-        debug_lines.emplace_back(reinterpret_cast<const char*>(r->ExceptionInformation[1]));
-    return EXCEPTION_CONTINUE_SEARCH;
-}
-
-}  // namespace
-
 TEST(NoShadersTest, MissingShaderProgramsAreStickyForTheProcess) {
-    void* handler = AddVectoredExceptionHandler(1, CatchDebugPrint);
+    DebugPrintCatcher catcher;
+    const std::vector<std::string>& debug_lines = catcher.lines();
     NOXD_RENDERER renderer = reinterpret_cast<NOXD_RENDERER>(1);
     EXPECT_EQ(noxd_create_renderer(nullptr, L"first", 64, 48, 12, 64, 48, &renderer),
               NOXD_E_NO_SHADERS);
@@ -37,7 +26,6 @@ TEST(NoShadersTest, MissingShaderProgramsAreStickyForTheProcess) {
     renderer = reinterpret_cast<NOXD_RENDERER>(1);
     EXPECT_EQ(noxd_create_renderer(nullptr, L"fine", 64, 48, 12, 64, 48, &renderer),
               NOXD_E_NO_SHADERS);
-    RemoveVectoredExceptionHandler(handler);
     EXPECT_EQ(renderer, nullptr);
     EXPECT_EQ(FindWindowW(L"CGLRenderer", nullptr), nullptr);
     ASSERT_EQ(debug_lines.size(), 2u);
