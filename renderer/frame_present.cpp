@@ -51,11 +51,17 @@ void UploadTexture(GLuint program, const TextureUpload& t, const unsigned char* 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    // Rows as the frame layout has them, so nothing past the frame is read.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, t.row_alignment);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, t.row_texels);
     glTexImage2D(GL_TEXTURE_2D, 0, gl.internal_format, t.width, t.height, 0, gl.source_format,
                  GL_UNSIGNED_BYTE, data);
     SetSamplerUniforms(program, t.unit);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, t.width, t.height, gl.source_format, GL_UNSIGNED_BYTE,
                     data);
+    // Back to GL's defaults, which the overlay uploads rely on.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
 void SetShaderOn(GLuint program, int on) {
