@@ -11,6 +11,7 @@
 
 #include "frame_layout.h"
 #include "interaction/interaction_state.h"
+#include "interaction/window_calls.h"
 #include "osd/osd_list.h"
 #include "renderer_lock.h"
 #include "win32_handles.h"
@@ -63,4 +64,7 @@ struct CGLRenderer {
 
     // Mouse callback, zoom and editing tools.
     noxd::InteractionState interaction;
+
+    // Window-procedure messages holding the renderer, under the window-call gate.
+    noxd::WindowCallState window_calls;
 };

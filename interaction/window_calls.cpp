@@ -1,0 +1,120 @@
+#include "window_calls.h"
+
+#include <mutex>
+#include <unordered_map>
+
+#include "renderer/gl_renderer.h"
+#include "renderer/render_window.h"
+
+namespace noxd {
+
+namespace {
+
+// The window-call gate: guards the window table and every renderer's
+// WindowCallState. Taken by window procedures on any thread and by creation
+// and release; held only for look-ups and counts, never while waiting or
+// calling out to the host.
+std::mutex gate;
+
+// Which renderer each window's messages belong to; under the gate.
+std::unordered_map<HWND, CGLRenderer*>& AttachedWindows() {
+    static std::unordered_map<HWND, CGLRenderer*> windows;
+    return windows;
+}
+
+// The renderers this thread's window procedure is holding, innermost last,
+// so a release from within a message knows which holds are its own. Plain
+// data, as a DLL's thread-local destructors may outlive the DLL.
+constexpr int kMaxNestedCalls = 64;
+thread_local CGLRenderer* held_here[kMaxNestedCalls];
+thread_local int held_here_count = 0;
+
+int HeldHere(const CGLRenderer* renderer) {
+    int count = 0;
+    for (int i = 0; i < held_here_count && i < kMaxNestedCalls; ++i)
+        count += held_here[i] == renderer;
+    return count;
+}
+
+// Handles the messages other threads send to this thread's windows, so a
+// message that waits on one of them cannot keep the wait from ending.
+// Without an event (none could be made) it looks again every millisecond.
+void WaitForALeaveOrSentMessage(HANDLE left) {
+    const DWORD count = left ? 1 : 0;
+    const DWORD timeout = left ? INFINITE : 1;
+    if (MsgWaitForMultipleObjects(count, &left, FALSE, timeout, QS_SENDMESSAGE) ==
+        WAIT_OBJECT_0 + count) {
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+}  // namespace
+
+void AttachWindow(HWND window, CGLRenderer& renderer) {
+    std::lock_guard<std::mutex> hold(gate);
+    AttachedWindows()[window] = &renderer;
+}
+
+WindowCall::WindowCall(HWND window) {
+    std::lock_guard<std::mutex> hold(gate);
+    const auto found = AttachedWindows().find(window);
+    if (found == AttachedWindows().end()) return;
+    renderer_ = found->second;
+    host_proc_ = renderer_->host_window_proc;
+    ++renderer_->window_calls.in_flight;
+    if (held_here_count < kMaxNestedCalls) held_here[held_here_count] = renderer_;
+    ++held_here_count;
+}
+
+WindowCall::~WindowCall() {
+    if (!renderer_) return;
+    bool delete_now = false;
+    {
+        std::lock_guard<std::mutex> hold(gate);
+        --held_here_count;
+        WindowCallState& calls = renderer_->window_calls;
+        --calls.in_flight;
+        if (calls.delete_on_last_leave)
+            delete_now = calls.in_flight == 0;
+        else if (calls.detached)
+            SetEvent(calls.left.get());
+    }
+    if (delete_now) delete renderer_;
+}
+
+void DetachAndAwaitWindowCalls(CGLRenderer& renderer) {
+    WindowCallState& calls = renderer.window_calls;
+    calls.left.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    const int own = HeldHere(&renderer);
+    {
+        std::lock_guard<std::mutex> hold(gate);
+        auto& windows = AttachedWindows();
+        for (auto it = windows.begin(); it != windows.end();)
+            it = it->second == &renderer ? windows.erase(it) : std::next(it);
+        calls.detached = true;
+        // Under the gate, so a message either found the renderer and its
+        // host procedure or finds neither and goes to the host directly.
+        GiveBackHostWindow(renderer);
+    }
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> hold(gate);
+            if (calls.in_flight <= own) return;
+        }
+        WaitForALeaveOrSentMessage(calls.left.get());
+    }
+}
+
+void DeleteWhenNoWindowCall(CGLRenderer* renderer) {
+    {
+        std::lock_guard<std::mutex> hold(gate);
+        if (renderer->window_calls.in_flight > 0) {
+            renderer->window_calls.delete_on_last_leave = true;
+            return;
+        }
+    }
+    delete renderer;
+}
+
+}  // namespace noxd
