@@ -159,6 +159,26 @@ ULONG DecodeCallbackPart::Release() {
     return OwnerUnknown()->Release();
 }
 
+namespace {
+
+// A bitmap appears under its name only once it is whole: it is written under
+// a partial name and renamed when closed, so a run stopped at any moment
+// leaves no half-written file that looks finished.
+bool WriteWholeFile(const std::string& name, const BmpLayout& layout, const uint8_t* payload) {
+    const std::string partial = PartialBmpName(name);
+    bool written;
+    {
+        FileHandle file = OpenFile(partial.c_str(), "wb");
+        if (!file) return true;  // an unwritable folder is not reported per frame
+        written = WriteBmp(file.get(), layout, payload) && std::fflush(file.get()) == 0;
+    }
+    if (written && MoveFileExA(partial.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    DeleteFileA(partial.c_str());
+    return false;
+}
+
+}  // namespace
+
 // --- CEncData ---------------------------------------------------------------
 
 void* CEncData::FindInterface(REFIID riid) {
@@ -281,9 +301,8 @@ bool CEncData::WriteBmpFile(const uint8_t* desc) {
     const auto second = static_cast<int32_t>(std::time(nullptr));
     bmpInSecond = (bmpInSecond >= 0 && second == lastBmpSecond) ? bmpInSecond + 1 : 0;
     lastBmpSecond = second;
-    FileHandle file = OpenFile(BmpFileName(szBmpName, second, bmpInSecond).c_str(), "wb");
-    if (file && !WriteBmp(file.get(), layout, ReadPointer(desc, kDescPayloadPtrOffset))) {
+    const std::string name = BmpFileName(szBmpName, second, bmpInSecond);
+    if (!WriteWholeFile(name, layout, ReadPointer(desc, kDescPayloadPtrOffset)))
         std::printf("err: dec can't write data\n");
-    }
     return true;
 }
