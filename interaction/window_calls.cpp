@@ -22,20 +22,6 @@ std::unordered_map<HWND, CGLRenderer*>& AttachedWindows() {
     return windows;
 }
 
-// The renderers this thread's window procedure is holding, innermost last,
-// so a release from within a message knows which holds are its own. Plain
-// data, as a DLL's thread-local destructors may outlive the DLL.
-constexpr int kMaxNestedCalls = 64;
-thread_local CGLRenderer* held_here[kMaxNestedCalls];
-thread_local int held_here_count = 0;
-
-int HeldHere(const CGLRenderer* renderer) {
-    int count = 0;
-    for (int i = 0; i < held_here_count && i < kMaxNestedCalls; ++i)
-        count += held_here[i] == renderer;
-    return count;
-}
-
 // Handles the messages other threads send to this thread's windows, so a
 // message that waits on one of them cannot keep the wait from ending.
 // Without an event (none could be made) it looks again every millisecond.
@@ -63,8 +49,6 @@ WindowCall::WindowCall(HWND window) {
     renderer_ = found->second;
     host_proc_ = renderer_->host_window_proc;
     ++renderer_->window_calls.in_flight;
-    if (held_here_count < kMaxNestedCalls) held_here[held_here_count] = renderer_;
-    ++held_here_count;
 }
 
 WindowCall::~WindowCall() {
@@ -72,7 +56,6 @@ WindowCall::~WindowCall() {
     bool delete_now = false;
     {
         std::lock_guard<std::mutex> hold(gate);
-        --held_here_count;
         WindowCallState& calls = renderer_->window_calls;
         --calls.in_flight;
         if (calls.delete_on_last_leave)
@@ -86,9 +69,14 @@ WindowCall::~WindowCall() {
 void DetachAndAwaitWindowCalls(CGLRenderer& renderer) {
     WindowCallState& calls = renderer.window_calls;
     calls.left.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    const int own = HeldHere(&renderer);
+    // A window's messages are handled on the thread that owns it, so when
+    // that is this thread, every hold is a message this release is nested in.
+    const bool window_of_this_thread =
+        renderer.window && GetWindowThreadProcessId(renderer.window, nullptr) == GetCurrentThreadId();
+    int own = 0;
     {
         std::lock_guard<std::mutex> hold(gate);
+        if (window_of_this_thread) own = calls.in_flight;
         auto& windows = AttachedWindows();
         for (auto it = windows.begin(); it != windows.end();)
             it = it->second == &renderer ? windows.erase(it) : std::next(it);
