@@ -1,6 +1,5 @@
 #include "window_calls.h"
 
-#include <mutex>
 #include <unordered_map>
 
 #include "renderer/gl_renderer.h"
@@ -13,8 +12,17 @@ namespace {
 // The window-call gate: guards the window table and every renderer's
 // WindowCallState. Taken by window procedures on any thread and by creation
 // and release; held only for look-ups and counts, never while waiting or
-// calling out to the host.
-std::mutex gate;
+// calling out to the host. A slim lock, which unlike a mutex of the thread
+// runtime makes no kernel object the first time two threads meet at it.
+SRWLOCK gate = SRWLOCK_INIT;
+
+class GateHold {
+public:
+    GateHold() { AcquireSRWLockExclusive(&gate); }
+    ~GateHold() { ReleaseSRWLockExclusive(&gate); }
+    GateHold(const GateHold&) = delete;
+    GateHold& operator=(const GateHold&) = delete;
+};
 
 // Which renderer each window's messages belong to; under the gate.
 std::unordered_map<HWND, CGLRenderer*>& AttachedWindows() {
@@ -38,12 +46,12 @@ void WaitForALeaveOrSentMessage(HANDLE left) {
 }  // namespace
 
 void AttachWindow(HWND window, CGLRenderer& renderer) {
-    std::lock_guard<std::mutex> hold(gate);
+    GateHold hold;
     AttachedWindows()[window] = &renderer;
 }
 
 WindowCall::WindowCall(HWND window) {
-    std::lock_guard<std::mutex> hold(gate);
+    GateHold hold;
     const auto found = AttachedWindows().find(window);
     if (found == AttachedWindows().end()) return;
     renderer_ = found->second;
@@ -55,7 +63,7 @@ WindowCall::~WindowCall() {
     if (!renderer_) return;
     bool delete_now = false;
     {
-        std::lock_guard<std::mutex> hold(gate);
+        GateHold hold;
         WindowCallState& calls = renderer_->window_calls;
         --calls.in_flight;
         if (calls.delete_on_last_leave)
@@ -75,7 +83,7 @@ void DetachAndAwaitWindowCalls(CGLRenderer& renderer) {
         renderer.window && GetWindowThreadProcessId(renderer.window, nullptr) == GetCurrentThreadId();
     int own = 0;
     {
-        std::lock_guard<std::mutex> hold(gate);
+        GateHold hold;
         if (window_of_this_thread) own = calls.in_flight;
         auto& windows = AttachedWindows();
         for (auto it = windows.begin(); it != windows.end();)
@@ -87,7 +95,7 @@ void DetachAndAwaitWindowCalls(CGLRenderer& renderer) {
     }
     for (;;) {
         {
-            std::lock_guard<std::mutex> hold(gate);
+            GateHold hold;
             if (calls.in_flight <= own) return;
         }
         WaitForALeaveOrSentMessage(calls.left.get());
@@ -96,7 +104,7 @@ void DetachAndAwaitWindowCalls(CGLRenderer& renderer) {
 
 void DeleteWhenNoWindowCall(CGLRenderer* renderer) {
     {
-        std::lock_guard<std::mutex> hold(gate);
+        GateHold hold;
         if (renderer->window_calls.in_flight > 0) {
             renderer->window_calls.delete_on_last_leave = true;
             return;
