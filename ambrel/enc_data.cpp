@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "bmp.h"
+#include "console_out.h"
 #include "console_text.h"
 #include "nox_values.h"
 #include "win_raii.h"
@@ -222,14 +223,14 @@ void CEncData::DetachOutput() {
 }
 
 void CEncData::OnChannelNotify(LONG, LONG lState, LONG lReason) {
-    std::fputs(ChannelNoticeText(lState, lReason).c_str(), stdout);
+    ConsolePrintf("%s", ChannelNoticeText(lState, lReason).c_str());
 }
 
 void CEncData::OnStreamData(LONG, VARIANT frame) {
     if (!(frame.vt & VT_BYREF) || !frame.byref) return;
     const auto* desc = static_cast<const uint8_t*>(frame.byref);
     if (ReadU32(desc, kDescSizeOffset) != kFrameDescSize) {
-        std::printf("nox version conflict1\n");
+        ConsolePrintf("nox version conflict1\n");
         return;
     }
     ComPtr<INOXDecode> decoder;
@@ -246,29 +247,29 @@ void CEncData::OnStreamData(LONG, VARIANT frame) {
         LONG bRet = 0;
         decoder->PushEncodedData(channel, frame, &bRet);
     }
-    std::printf("input encoded frames(%i) ptr(0x%08" PRIxPTR "), data(0x%08x)\n", encodedFrames++,
+    ConsolePrintf("input encoded frames(%i) ptr(0x%08" PRIxPTR "), data(0x%08x)\n", encodedFrames++,
                 AddressOf(desc), ReadU32(desc, kDescSizeOffset));
 }
 
 void CEncData::AppendEncoded(const uint8_t* desc) {
     if (!fpEnc) return;
     if (!WriteBlock(fpEnc, desc + kFrameDescSize, ReadU32(desc, kDescLengthOffset))) {
-        std::printf("err: enc can't write data\n");
+        ConsolePrintf("err: enc can't write data\n");
     }
 }
 
 HRESULT CEncData::OnDecodedFrame(LONG, LONG, LONG, BYTE* pFrameDesc, LONG, LONG) {
     const uint8_t* desc = pFrameDesc;
     const int counter = decodedFrames++;
-    std::printf("output decoded frames(%i) ptr(0x%08" PRIxPTR "), data(0x%08x)\n", counter,
+    ConsolePrintf("output decoded frames(%i) ptr(0x%08" PRIxPTR "), data(0x%08x)\n", counter,
                 AddressOf(desc), desc ? ReadU32(desc, kDescSizeOffset) : 0);
     if (!desc) return S_FALSE;
     if (ReadU32(desc, kDescSizeOffset) != kFrameDescSize) {
-        std::printf("nox version conflict2\n");
+        ConsolePrintf("nox version conflict2\n");
         return S_FALSE;
     }
     if (!ReadPointer(desc, kDescPayloadPtrOffset)) {
-        std::printf("err: no dec data\n");
+        ConsolePrintf("err: no dec data\n");
         return S_FALSE;
     }
     if (hEvent) ResetEvent(hEvent);
@@ -284,7 +285,7 @@ bool CEncData::WriteDecoded(int n, const uint8_t* desc) {
     if (fpDec) {
         if (!WriteBlock(fpDec, ReadPointer(desc, kDescPayloadPtrOffset),
                         ReadU32(desc, kDescLengthOffset))) {
-            std::printf("err: dec can't write data\n");
+            ConsolePrintf("err: dec can't write data\n");
         }
     }
     return true;
@@ -295,7 +296,7 @@ bool CEncData::WriteBmpFile(const uint8_t* desc) {
     const uint32_t length = ReadU32(desc, kDescLengthOffset);
     BmpLayout layout;
     if (!ComputeBmpLayout(ReadU32(desc, kDescMediaTypeOffset), stride, length, &layout)) {
-        std::printf("err: dec frame skipped: stride %u, length %u\n", stride, length);
+        ConsolePrintf("err: dec frame skipped: stride %u, length %u\n", stride, length);
         return false;
     }
     const auto second = static_cast<int32_t>(std::time(nullptr));
@@ -303,6 +304,6 @@ bool CEncData::WriteBmpFile(const uint8_t* desc) {
     lastBmpSecond = second;
     const std::string name = BmpFileName(szBmpName, second, bmpInSecond);
     if (!WriteWholeFile(name, layout, ReadPointer(desc, kDescPayloadPtrOffset)))
-        std::printf("err: dec can't write data\n");
+        ConsolePrintf("err: dec can't write data\n");
     return true;
 }
