@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <cstdlib>
+
 #include "noxd.h"
 #include "support/process_probe.h"
 
@@ -52,7 +54,8 @@ struct Growth {
 
 // What a hundred rounds add after a few warm-up rounds.
 Growth GrowthOverRounds(const wchar_t* dll, bool with_renderer) {
-    constexpr int kWarmUp = 5, kRounds = 100;
+    // ./run soak sets NOXD_SOAK for the long form.
+    const int kWarmUp = 5, kRounds = std::getenv("NOXD_SOAK") ? 1000 : 100;
     for (int i = 0; i < kWarmUp; ++i)
         if (!LoadRound(dll, with_renderer)) ADD_FAILURE() << "warm-up round " << i;
     const Holdings before = Now();
