@@ -13,6 +13,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "console_out.h"
 #include "console_text.h"
 #include "enc_data.h"
 #include "load_nox.h"
@@ -56,7 +57,7 @@ void ReadLine() {
 }
 
 int WaitAndClose(INI* pini) {
-    std::fputs("press any key to exit", stdout);
+    ConsolePrintf("%s", "press any key to exit");
     std::fflush(stdout);
     ReadLine();
     if (pini->hEvent) WaitForSingleObject(pini->hEvent.get(), INFINITE);
@@ -110,13 +111,13 @@ int FailStep(HRESULT hr, int line, const char* expression, INI* pini) {
 bool OpenDumpFiles(INI& ini) {
     ini.fpEnc = OpenFile(ini.szEncFile, "wb");
     if (!ini.fpEnc) {
-        std::printf("err: cannot open %s\n", ini.szEncFile);
+        ConsolePrintf("err: cannot open %s\n", ini.szEncFile);
         return false;
     }
     if (ini.bmp == 1 && ini.format != 0) return true;
     ini.fpDec = OpenFile(ini.szDecFile, "wb");
     if (!ini.fpDec) {
-        std::printf("err: cannot open %s\n", ini.szDecFile);
+        ConsolePrintf("err: cannot open %s\n", ini.szDecFile);
         return false;
     }
     return true;

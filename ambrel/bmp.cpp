@@ -69,3 +69,5 @@ std::string BmpFileName(const std::string& base, int32_t seconds, int counter) {
     if (counter > 0) name += "_" + std::to_string(counter);
     return name + ".bmp";
 }
+
+std::string PartialBmpName(const std::string& final_name) { return final_name + ".part"; }

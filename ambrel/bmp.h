@@ -35,6 +35,11 @@ bool WriteBmp(std::FILE* file, const BmpLayout& layout, const uint8_t* payload);
 // last dot after the last '\\' or '/' is removed.
 std::string RemoveExtension(const std::string& path);
 
+// Where a bitmap is written before it is renamed to `final_name`: in the same
+// folder, so the rename never copies, and under a name no reader of
+// "*.bmp" takes for a bitmap.
+std::string PartialBmpName(const std::string& final_name);
+
 // "<base>_<seconds>.bmp" for the first frame written in a second, and
 // "<base>_<seconds>_<counter>.bmp" for later ones (counter from 1).
 std::string BmpFileName(const std::string& base, int32_t seconds, int counter);

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "bmp.h"
+#include "console_out.h"
 #include "console_text.h"
 #include "com_guard.h"
 #include "nox_values.h"
@@ -154,6 +155,26 @@ ULONG DecodeCallbackPart::Release() noexcept {
     return OwnerUnknown()->Release();
 }
 
+namespace {
+
+// A bitmap appears under its name only once it is whole: it is written under
+// a partial name and renamed when closed, so a run stopped at any moment
+// leaves no half-written file that looks finished.
+bool WriteWholeFile(const std::string& name, const BmpLayout& layout, const uint8_t* payload) {
+    const std::string partial = PartialBmpName(name);
+    bool written;
+    {
+        const noxd::FileHandle file = noxd::OpenFile(partial.c_str(), "wb");
+        if (!file) return true;  // an unwritable folder is not reported per frame
+        written = WriteBmp(file.get(), layout, payload) && std::fflush(file.get()) == 0;
+    }
+    if (written && MoveFileExA(partial.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    DeleteFileA(partial.c_str());
+    return false;
+}
+
+}  // namespace
+
 // --- CEncData ---------------------------------------------------------------
 
 void* CEncData::FindInterface(REFIID riid) {
@@ -197,7 +218,7 @@ void CEncData::DetachOutput() {
 }
 
 void CEncData::OnChannelNotify(LONG, LONG lState, LONG lReason) {
-    std::fputs(ChannelNoticeText(lState, lReason).c_str(), stdout);
+    ConsolePrintf("%s", ChannelNoticeText(lState, lReason).c_str());
 }
 
 void CEncData::OnStreamData(LONG, VARIANT frame) {
@@ -205,7 +226,7 @@ void CEncData::OnStreamData(LONG, VARIANT frame) {
     const auto* bytes = static_cast<const uint8_t*>(frame.byref);
     const nox::FrameDesc desc = nox::ReadEncodedFrameHeader(bytes);
     if (desc.size != nox::kFrameDescSize) {
-        std::printf("nox version conflict1\n");
+        ConsolePrintf("nox version conflict1\n");
         return;
     }
     ComPtr<INOXDecode> decoder;
@@ -222,14 +243,14 @@ void CEncData::OnStreamData(LONG, VARIANT frame) {
         LONG bRet = 0;
         decoder->PushEncodedData(channel, frame, &bRet);
     }
-    std::printf("input encoded frames(%i) ptr(0x%08" PRIxPTR "), data(0x%08x)\n", encodedFrames++,
+    ConsolePrintf("input encoded frames(%i) ptr(0x%08" PRIxPTR "), data(0x%08x)\n", encodedFrames++,
                 AddressOf(bytes), desc.size);
 }
 
 void CEncData::AppendEncoded(const nox::FrameDesc& desc) {
     if (!fpEnc) return;
     if (!WriteBlock(fpEnc, desc.payload, desc.length)) {
-        std::printf("err: enc can't write data\n");
+        ConsolePrintf("err: enc can't write data\n");
     }
 }
 
@@ -239,16 +260,16 @@ HRESULT CEncData::OnDecodedFrame(LONG, LONG, LONG, BYTE* pFrameDesc, LONG, LONG)
 
 HRESULT CEncData::TakeDecodedFrame(const uint8_t* bytes) {
     const int counter = decodedFrames++;
-    std::printf("output decoded frames(%i) ptr(0x%08" PRIxPTR "), data(0x%08x)\n", counter,
+    ConsolePrintf("output decoded frames(%i) ptr(0x%08" PRIxPTR "), data(0x%08x)\n", counter,
                 AddressOf(bytes), bytes ? nox::ReadEncodedFrameHeader(bytes).size : 0);
     if (!bytes) return S_FALSE;
     const nox::FrameDesc desc = nox::ReadDecodedFrameDesc(bytes);
     if (desc.size != nox::kFrameDescSize) {
-        std::printf("nox version conflict2\n");
+        ConsolePrintf("nox version conflict2\n");
         return S_FALSE;
     }
     if (!desc.payload) {
-        std::printf("err: no dec data\n");
+        ConsolePrintf("err: no dec data\n");
         return S_FALSE;
     }
     if (hEvent) ResetEvent(hEvent);
@@ -263,7 +284,7 @@ bool CEncData::WriteDecoded(int n, const nox::FrameDesc& desc) {
     if (!szBmpName.empty()) return WriteBmpFile(desc);
     if (fpDec) {
         if (!WriteBlock(fpDec, desc.payload, desc.length)) {
-            std::printf("err: dec can't write data\n");
+            ConsolePrintf("err: dec can't write data\n");
         }
     }
     return true;
@@ -274,15 +295,14 @@ bool CEncData::WriteBmpFile(const nox::FrameDesc& desc) {
     const uint32_t length = desc.length;
     BmpLayout layout;
     if (!ComputeBmpLayout(desc.media_type, stride, length, &layout)) {
-        std::printf("err: dec frame skipped: stride %u, length %u\n", stride, length);
+        ConsolePrintf("err: dec frame skipped: stride %u, length %u\n", stride, length);
         return false;
     }
     const auto second = static_cast<int32_t>(std::time(nullptr));
     bmpInSecond = (bmpInSecond >= 0 && second == lastBmpSecond) ? bmpInSecond + 1 : 0;
     lastBmpSecond = second;
-    const noxd::FileHandle file = noxd::OpenFile(BmpFileName(szBmpName, second, bmpInSecond).c_str(), "wb");
-    if (file && !WriteBmp(file.get(), layout, desc.payload)) {
-        std::printf("err: dec can't write data\n");
-    }
+    const std::string name = BmpFileName(szBmpName, second, bmpInSecond);
+    if (!WriteWholeFile(name, layout, desc.payload))
+        ConsolePrintf("err: dec can't write data\n");
     return true;
 }

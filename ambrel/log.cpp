@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "console_out.h"
 #include "console_text.h"
 #include "win32_owners.h"
 
@@ -37,8 +38,7 @@ void LogMessage(int level, const char* format, ...) {
     if (g_mode == kLogDebugger) {
         OutputDebugStringA(line.c_str());
     } else {
-        std::fputs(line.c_str(), stdout);
-        std::fflush(stdout);
+        ConsolePrintf("%s", line.c_str());
     }
     if (g_file) {
         std::fseek(g_file.get(), 0, SEEK_END);

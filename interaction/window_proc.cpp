@@ -8,21 +8,25 @@
 #include "renderer/gl_renderer.h"
 #include "renderer/viewport.h"
 #include "rubber_band.h"
+#include "window_calls.h"
 
 namespace noxd {
 
 namespace {
 
-CGLRenderer* RendererOf(HWND window) {
-    return reinterpret_cast<CGLRenderer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+// A subclassed host window gets every message we do not swallow.
+LRESULT DefaultProcessing(WNDPROC host_proc, HWND window, UINT message, WPARAM wparam,
+                          LPARAM lparam) {
+    if (host_proc) return CallWindowProcW(host_proc, window, message, wparam, lparam);
+    return DefWindowProcW(window, message, wparam, lparam);
 }
 
-// A subclassed host window gets every message we do not swallow.
-LRESULT DefaultProcessing(CGLRenderer* renderer, HWND window, UINT message, WPARAM wparam,
-                          LPARAM lparam) {
-    if (renderer && renderer->host_window_proc)
-        return CallWindowProcW(renderer->host_window_proc, window, message, wparam, lparam);
-    return DefWindowProcW(window, message, wparam, lparam);
+// A message no renderer holds: one that reached a host window as it was
+// being given back goes to the host's procedure, now the window's again.
+LRESULT ProcessWithoutRenderer(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    return DefaultProcessing(current == RendererWindowProc ? nullptr : current, window, message,
+                             wparam, lparam);
 }
 
 bool IsMouseMessage(UINT message) { return message >= WM_MOUSEMOVE && message <= WM_MOUSEHWHEEL; }
@@ -103,26 +107,31 @@ bool IsGestureMessage(UINT message) {
 }  // namespace
 
 LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    CGLRenderer* renderer = RendererOf(window);
     if (message == WM_CREATE) {
+        // Only the renderer's own window is created with this procedure.
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-        renderer = static_cast<CGLRenderer*>(create->lpCreateParams);
+        auto* renderer = static_cast<CGLRenderer*>(create->lpCreateParams);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(renderer));
-        return DefaultProcessing(renderer, window, message, wparam, lparam);
+        if (renderer) AttachWindow(window, *renderer);
+        return DefWindowProcW(window, message, wparam, lparam);
     }
+    // Held until this message is handled: release waits for it.
+    const WindowCall call(window);
+    CGLRenderer* renderer = call.renderer();
+    if (!renderer) return ProcessWithoutRenderer(window, message, wparam, lparam);
     if (message == WM_SIZE) {
         // Minimised or shown-while-another-maximises sizes change nothing of ours.
         if (wparam != SIZE_RESTORED && wparam != SIZE_MAXIMIZED)
-            return DefaultProcessing(renderer, window, message, wparam, lparam);
-        if (renderer) RequestViewportUpdate(*renderer);
+            return DefaultProcessing(call.host_proc(), window, message, wparam, lparam);
+        RequestViewportUpdate(*renderer);
         return 0;
     }
-    if (!renderer || !IsMouseMessage(message))
-        return DefaultProcessing(renderer, window, message, wparam, lparam);
+    if (!IsMouseMessage(message))
+        return DefaultProcessing(call.host_proc(), window, message, wparam, lparam);
 
     const PointF normalized = ReportMouseMessage(*renderer, window, message, wparam, lparam);
     if (IsGestureMessage(message)) HandleGesture(*renderer, message, lparam, normalized);
-    return DefaultProcessing(renderer, window, message, wparam, lparam);
+    return DefaultProcessing(call.host_proc(), window, message, wparam, lparam);
 }
 
 }  // namespace noxd

@@ -1,5 +1,7 @@
 #include "bmp_file_check.h"
 
+#include <cstring>
+
 #include "osd_pixels.h"
 
 namespace noxd {
@@ -31,7 +33,8 @@ bool IsKnownBitCount(uint32_t bits) {
 struct BmpLayout {
     uint32_t header_size;
     int64_t width;
-    int64_t height;  // absolute; negative means top row first
+    int64_t height;  // absolute
+    bool top_down;   // the file's height was negative
     uint32_t planes;
     uint32_t bits;
     uint32_t compression;
@@ -52,6 +55,7 @@ BmpLayout ReadLayout(const uint8_t* info, uint32_t header_size) {
     l.width = static_cast<int32_t>(ReadU32(info + 4));
     const int64_t height = static_cast<int32_t>(ReadU32(info + 8));
     l.height = height < 0 ? -height : height;
+    l.top_down = height < 0;
     l.planes = ReadU16(info + 12);
     l.bits = ReadU16(info + 14);
     l.compression = ReadU32(info + 16);
@@ -64,8 +68,9 @@ bool CompressionFits(const BmpLayout& l) {
     switch (l.compression) {
     case kRgb: return true;
     case kBitFields: return l.bits == 16 || l.bits == 32;
-    case kRle8: return l.bits == 8 && l.image_size > 0;
-    case kRle4: return l.bits == 4 && l.image_size > 0;
+    // Run lengths are only defined bottom row first.
+    case kRle8: return l.bits == 8 && l.image_size > 0 && !l.top_down;
+    case kRle4: return l.bits == 4 && l.image_size > 0 && !l.top_down;
     default: return false;
     }
 }
@@ -92,6 +97,11 @@ int64_t PixelBytes(const BmpLayout& l) {
 }  // namespace
 
 bool IsWellFormedBmpFile(const uint8_t* head, size_t head_size, uint64_t file_size) {
+    BmpShape shape;
+    return ReadBmpShape(head, head_size, file_size, shape);
+}
+
+bool ReadBmpShape(const uint8_t* head, size_t head_size, uint64_t file_size, BmpShape& shape) {
     if (!head || head_size > file_size || head_size < kFileHeaderSize + 4) return false;
     if (head[0] != 'B' || head[1] != 'M') return false;
     const int64_t pixel_offset = ReadU32(head + 10);
@@ -109,7 +119,43 @@ bool IsWellFormedBmpFile(const uint8_t* head, size_t head_size, uint64_t file_si
     const int64_t size = static_cast<int64_t>(file_size);
     const int64_t headers_end = kFileHeaderSize + header_size + TableBytes(l);
     if (headers_end > size || pixel_offset < headers_end) return false;
-    return pixel_offset + PixelBytes(l) <= size;
+    if (pixel_offset + PixelBytes(l) > size) return false;
+    // Every number below is bounded by the file size or the image byte size.
+    shape.info_header_size = header_size;
+    shape.width = static_cast<uint32_t>(l.width);
+    shape.height = static_cast<uint32_t>(l.height);
+    shape.top_down = l.top_down;
+    shape.bits = l.bits;
+    shape.compression = l.compression;
+    shape.headers_end = static_cast<uint32_t>(headers_end);
+    shape.pixel_offset = static_cast<uint32_t>(pixel_offset);
+    shape.pixel_bytes = static_cast<uint32_t>(PixelBytes(l));
+    return true;
+}
+
+bool NeedsOwnBmpReader(const BmpShape& shape) { return shape.top_down || shape.bits == 1; }
+
+bool BottomUpDibOf(const uint8_t* file, size_t size, std::vector<uint8_t>& info,
+                   std::vector<uint8_t>& rows) {
+    info.clear();
+    rows.clear();
+    BmpShape shape;
+    const size_t head = size < kBmpHeadBytes ? size : kBmpHeadBytes;
+    if (!ReadBmpShape(file, head, size, shape)) return false;
+    if (shape.compression == kRle8 || shape.compression == kRle4) return false;
+    info.assign(file + kFileHeaderSize, file + shape.headers_end);
+    if (shape.info_header_size != kCoreHeaderSize) {
+        const uint32_t height = shape.height;
+        for (int i = 0; i < 4; ++i) info[8 + i] = static_cast<uint8_t>(height >> (8 * i));
+    }
+    const size_t stride = shape.pixel_bytes / shape.height;
+    rows.resize(shape.pixel_bytes);
+    const uint8_t* pixels = file + shape.pixel_offset;
+    for (uint32_t y = 0; y < shape.height; ++y) {
+        const uint32_t from = shape.top_down ? shape.height - 1 - y : y;
+        std::memcpy(rows.data() + y * stride, pixels + from * stride, stride);
+    }
+    return true;
 }
 
 }  // namespace noxd

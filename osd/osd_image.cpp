@@ -79,19 +79,82 @@ HRESULT ReadAnyPixels(HBITMAP bitmap, const BITMAP& info, PixelImage& image) {
     }
 }
 
-// The first bytes of a file and its size; false when it cannot be read.
-bool ReadFileHead(const wchar_t* path, std::vector<uint8_t>& head, uint64_t& file_size) {
+// Empty when the file cannot be opened.
+UniqueKernelHandle OpenForReading(const wchar_t* path) {
     const HANDLE raw = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (raw == INVALID_HANDLE_VALUE) return false;
-    const UniqueKernelHandle file(raw);
+    return UniqueKernelHandle(raw == INVALID_HANDLE_VALUE ? nullptr : raw);
+}
+
+bool ReadExactly(HANDLE file, std::vector<uint8_t>& bytes) {
+    DWORD read = 0;
+    return ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+           read == bytes.size();
+}
+
+// The first bytes of a file and its size; false when it cannot be read.
+bool ReadFileHead(const wchar_t* path, std::vector<uint8_t>& head, uint64_t& file_size) {
+    const UniqueKernelHandle file = OpenForReading(path);
+    if (!file) return false;
     LARGE_INTEGER size = {};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return false;
     file_size = static_cast<uint64_t>(size.QuadPart);
     head.resize(file_size < kBmpHeadBytes ? static_cast<size_t>(file_size) : kBmpHeadBytes);
-    DWORD read = 0;
-    return ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr) &&
-           read == head.size();
+    return ReadExactly(file.get(), head);
+}
+
+// The first `size` bytes of a file; false when they cannot be read.
+bool ReadFilePrefix(const wchar_t* path, size_t size, std::vector<uint8_t>& bytes) {
+    const UniqueKernelHandle file = OpenForReading(path);
+    if (!file) return false;
+    bytes.resize(size);
+    return ReadExactly(file.get(), bytes);
+}
+
+// A bottom-up DIB's rows into the image, top row first; pixels converted
+// from fewer than 32 bits are made opaque, as the loader's 8- to 24-bit
+// bitmaps are.
+void CopyDibRows(const uint32_t* bottom_up, bool opaque, PixelImage& image) {
+    const uint32_t alpha = opaque ? 0xFF000000u : 0;
+    for (uint32_t y = 0; y < image.height; ++y) {
+        const uint32_t* src = bottom_up + static_cast<size_t>(image.height - 1 - y) * image.width;
+        uint32_t* dst = image.pixels.get() + static_cast<size_t>(y) * image.width;
+        for (uint32_t x = 0; x < image.width; ++x) dst[x] = src[x] | alpha;
+    }
+}
+
+// A file the system's loader gets wrong (NeedsOwnBmpReader): its checked
+// rows put bottom row first, then converted by GDI through the file's own
+// headers and colour table into a bottom-up 32-bit DIB.
+HRESULT ReadOwnBmpFile(const wchar_t* path, const BmpShape& shape, PixelImage& image) {
+    std::vector<uint8_t> file, info, rows;
+    try {
+        if (!ReadFilePrefix(path, size_t{shape.pixel_offset} + shape.pixel_bytes, file))
+            return E_INVALIDARG;
+        if (!BottomUpDibOf(file.data(), file.size(), info, rows)) return E_INVALIDARG;
+    } catch (const std::bad_alloc&) {
+        return E_FAIL;
+    }
+    BITMAPINFO target = {};
+    target.bmiHeader.biSize = sizeof target.bmiHeader;
+    target.bmiHeader.biWidth = static_cast<LONG>(shape.width);
+    target.bmiHeader.biHeight = static_cast<LONG>(shape.height);
+    target.bmiHeader.biPlanes = 1;
+    target.bmiHeader.biBitCount = 32;
+    target.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const UniqueGdiObject dib(
+        CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || !bits) return E_FAIL;
+    ScreenDc screen;
+    const int converted =
+        SetDIBits(screen.get(), static_cast<HBITMAP>(dib.get()), 0, shape.height, rows.data(),
+                  reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+    if (converted != static_cast<int>(shape.height)) return E_INVALIDARG;
+    GdiFlush();
+    if (!image.Allocate(shape.width, shape.height)) return E_FAIL;
+    CopyDibRows(static_cast<const uint32_t*>(bits), shape.bits < 32, image);
+    return S_OK;
 }
 
 }  // namespace
@@ -153,14 +216,25 @@ HRESULT LoadOsdPixels(HBITMAP bitmap, uint32_t key_color, uint8_t key_alpha, Pix
     return read;
 }
 
-HBITMAP LoadCheckedBitmapFile(const wchar_t* path) {
-    if (!path) return nullptr;
+HRESULT LoadOsdFilePixels(const wchar_t* path, uint32_t key_color, uint8_t key_alpha,
+                          PixelImage& image) {
+    image.Release();
+    if (!path) return E_INVALIDARG;
     std::vector<uint8_t> head;
     uint64_t file_size = 0;
-    if (!ReadFileHead(path, head, file_size)) return nullptr;
-    if (!IsWellFormedBmpFile(head.data(), head.size(), file_size)) return nullptr;
-    return static_cast<HBITMAP>(
+    BmpShape shape;
+    if (!ReadFileHead(path, head, file_size) ||
+        !ReadBmpShape(head.data(), head.size(), file_size, shape))
+        return E_INVALIDARG;
+    if (NeedsOwnBmpReader(shape)) {
+        const HRESULT read = ReadOwnBmpFile(path, shape, image);
+        if (read == S_OK) ApplyColourKey(image, key_color, key_alpha);
+        return read;
+    }
+    const UniqueGdiObject bitmap(
         LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    if (!bitmap) return E_INVALIDARG;
+    return LoadOsdPixels(static_cast<HBITMAP>(bitmap.get()), key_color, key_alpha, image);
 }
 
 }  // namespace noxd
@@ -174,10 +248,7 @@ HRESULT COsdBitmap::Draw() { return noxd::DrawOsdImage(*renderer, image, corners
 
 void COsdBitmap::LoadFile(const wchar_t* path) {
     if (status != S_OK) return;
-    const noxd::UniqueGdiObject bitmap(noxd::LoadCheckedBitmapFile(path));
-    status = bitmap ? noxd::LoadOsdPixels(static_cast<HBITMAP>(bitmap.get()), key_color, key_alpha,
-                                          image)
-                    : E_INVALIDARG;
+    status = noxd::LoadOsdFilePixels(path, key_color, key_alpha, image);
 }
 
 void COsdBitmap::LoadHandle(HBITMAP bitmap) {

@@ -27,10 +27,13 @@ HRESULT ReadBitmapPixels(HBITMAP bitmap, PixelImage& image);
 // ReadBitmapPixels, then ApplyColourKey with the key colour and alpha.
 HRESULT LoadOsdPixels(HBITMAP bitmap, uint32_t key_color, uint8_t key_alpha, PixelImage& image);
 
-// A bitmap file for GDI, after its bytes have been checked
-// (IsWellFormedBmpFile); null for a file that cannot be read, is malformed
-// or that GDI refuses. The caller owns the bitmap.
-HBITMAP LoadCheckedBitmapFile(const wchar_t* path);
+// A bitmap file read into `image` and keyed as LoadOsdPixels does, after
+// its bytes have been checked (IsWellFormedBmpFile). Top-down and 1-bit
+// files are read here (opaque below 32 bits), the others through the
+// system's loader. E_INVALIDARG for a file that cannot be read, is
+// malformed or that GDI refuses; E_FAIL when memory is short. Any thread.
+HRESULT LoadOsdFilePixels(const wchar_t* path, uint32_t key_color, uint8_t key_alpha,
+                          PixelImage& image);
 
 }  // namespace noxd
 

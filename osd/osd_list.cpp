@@ -6,9 +6,15 @@
 #include "osd_object.h"
 #include "renderer/gl_renderer.h"
 
+OsdObjectTally& OsdObjects() {
+    static OsdObjectTally tally;
+    return tally;
+}
+
 void DestroyOsdObject(CBaseOsdObject* object) {
     object->FreeResources();
     ::operator delete(static_cast<void*>(object));
+    ++OsdObjects().freed;
 }
 
 namespace noxd {

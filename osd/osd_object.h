@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <new>
 #include <utility>
@@ -44,12 +45,22 @@ protected:
     ~CBaseOsdObject() = default;
 };
 
+// Overlays built and freed in the process so far, counted so white-box tests
+// can show that every overlay is freed exactly once. Any thread.
+struct OsdObjectTally {
+    std::atomic<long> built{0};
+    std::atomic<long> freed{0};
+};
+OsdObjectTally& OsdObjects();
+
 // Allocates and constructs an overlay; null when memory is short. Its storage
 // is given back by DestroyOsdObject.
 template <typename T, typename... Args>
 T* NewOsdObject(Args&&... args) {
     void* storage = ::operator new(sizeof(T), std::nothrow);
-    return storage ? new (storage) T(std::forward<Args>(args)...) : nullptr;
+    if (!storage) return nullptr;
+    ++OsdObjects().built;
+    return new (storage) T(std::forward<Args>(args)...);
 }
 
 // FreeResources() then the storage; every removal path goes through here.

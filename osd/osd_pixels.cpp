@@ -1,6 +1,7 @@
 #include "osd_pixels.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
 
 namespace noxd {
@@ -103,7 +104,13 @@ void ApplyTextAlpha(PixelImage& image, uint32_t background, uint32_t text, uint3
     }
 }
 
-CanvasSize TextCanvasSize(int32_t cx, int32_t cy) { return {((cx + 40) / 20) * 20, cy + 4}; }
+CanvasSize TextCanvasSize(int32_t cx, int32_t cy) {
+    // In 64 bits: an extent near the top of the int range must not wrap; a
+    // canvas that large is refused when it is allocated.
+    const int64_t width = (int64_t{cx} + 40) / 20 * 20, height = int64_t{cy} + 4;
+    return {static_cast<int32_t>(std::min<int64_t>(width, INT32_MAX)),
+            static_cast<int32_t>(std::min<int64_t>(height, INT32_MAX))};
+}
 
 ImageCorners PlaceImage(const ImageCorners& c, int32_t anchor, double width, double height) {
     if (anchor == 0) return c;

@@ -36,16 +36,19 @@ TexturePlan TexturePlanFor(FormatClass cls, int32_t width, int32_t height, Plane
     case FormatClass::Bgr32:
         return {{{0, width, height, TexelLayout::RgbFromBgra, 0}}, 1};
     case FormatClass::Yuy2:
-    case FormatClass::Uyvy:
+    case FormatClass::Uyvy: {
         // The packed picture is read twice: one texel per pair for chroma,
-        // one texel per pixel for luma.
-        return {{{1, half_w, height, TexelLayout::RgbaFromBgra, 0},
+        // one texel per pixel for luma. A row of odd width ends in a half
+        // used pair, which the chroma rows must step over too.
+        const int32_t pairs_per_row = static_cast<int32_t>((static_cast<int64_t>(width) + 1) / 2);
+        return {{{1, half_w, height, TexelLayout::RgbaFromBgra, 0, 4, pairs_per_row},
                  {0, width, height, TexelLayout::LuminanceAlpha, 0}},
                 2};
+    }
     case FormatClass::I420:
-        return {{{2, half_w, half_h, TexelLayout::Luminance, static_cast<size_t>(planes.v)},
-                 {1, half_w, half_h, TexelLayout::Luminance, static_cast<size_t>(planes.u)},
-                 {0, width, height, TexelLayout::Luminance, 0}},
+        return {{{2, half_w, half_h, TexelLayout::Luminance, static_cast<size_t>(planes.v), 1},
+                 {1, half_w, half_h, TexelLayout::Luminance, static_cast<size_t>(planes.u), 1},
+                 {0, width, height, TexelLayout::Luminance, 0, 1}},
                 3};
     }
     return {{}, 0};
@@ -70,10 +73,17 @@ size_t FrameBytes(FormatClass cls, int32_t width, int32_t height) {
         if (t.width <= 0 || t.height <= 0) continue;
         // GL reads the last row without its padding.
         const size_t row = static_cast<size_t>(t.width) * BytesPerTexel(t.layout);
-        const size_t bytes = AlignedRowBytes(row) * static_cast<size_t>(t.height - 1) + row;
+        const size_t bytes = RowStride(t) * static_cast<size_t>(t.height - 1) + row;
         if (t.offset + bytes > end) end = t.offset + bytes;
     }
     return end;
+}
+
+size_t RowStride(const TextureUpload& t) {
+    const int32_t texels = t.row_texels > 0 ? t.row_texels : t.width;
+    const size_t bytes = static_cast<size_t>(texels) * BytesPerTexel(t.layout);
+    const size_t alignment = static_cast<size_t>(t.row_alignment);
+    return (bytes + alignment - 1) / alignment * alignment;
 }
 
 Viewport ViewportFromVideoPos(float left, float bottom, float right, float top,

@@ -48,6 +48,8 @@ struct TextureUpload {
     int32_t height;
     TexelLayout layout;
     size_t offset;       // where the texture's data starts in the frame
+    int row_alignment = 4;   // bytes each row starts on (GL's unpack alignment)
+    int32_t row_texels = 0;  // texels from one row's start to the next; 0: `width`
 };
 
 // The textures a frame of the class loads, in upload order (unit 0 last).
@@ -57,8 +59,14 @@ struct TexturePlan {
 };
 TexturePlan TexturePlanFor(FormatClass cls, int32_t width, int32_t height, PlaneOffsets planes);
 
-// Bytes a whole frame occupies, rows padded to 4 bytes as the upload reads them.
+// Bytes the uploads of a frame read, from its first byte to the last one
+// read: never more than the frame's documented size. I420 planes have
+// unpadded rows (the plane offsets leave no room for padding), packed 4:2:2
+// rows hold whole 4-byte pixel pairs, BGR rows are padded to 4 bytes.
 size_t FrameBytes(FormatClass cls, int32_t width, int32_t height);
+
+// Bytes from the start of one row of the upload to the next.
+size_t RowStride(const TextureUpload& upload);
 
 // GL viewport (rows counted from the bottom) from the video position, which
 // is given as fractions of the client area measured from its top-left corner.

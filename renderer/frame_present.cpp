@@ -59,10 +59,16 @@ void UploadTexture(GLuint program, const TextureUpload& t, const unsigned char* 
     const GlTexelFormat gl = GlFormatOf(t.layout);
     const void* data = frame + t.offset;
     BindTexture(program, t);
+    // Rows as the frame layout has them, so nothing past the frame is read.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, t.row_alignment);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, t.row_texels);
     glTexImage2D(GL_TEXTURE_2D, 0, gl.internal_format, t.width, t.height, 0, gl.source_format,
                  GL_UNSIGNED_BYTE, data);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, t.width, t.height, gl.source_format, GL_UNSIGNED_BYTE,
                     data);
+    // Back to GL's defaults, which the overlay uploads rely on.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
 void SetShaderOn(GLuint program, int on) {

@@ -14,6 +14,7 @@
 #include "frame_layout.h"
 #include "frame_stats.h"
 #include "interaction/interaction_state.h"
+#include "interaction/window_calls.h"
 #include "osd/osd_list.h"
 #include "renderer_lock.h"
 #include "stale_view.h"
@@ -80,4 +81,7 @@ struct CGLRenderer {
 
     // The "no video" picture of redraws.
     noxd::StaleViewState stale_view;
+
+    // Window-procedure messages holding the renderer, under the window-call gate.
+    noxd::WindowCallState window_calls;
 };

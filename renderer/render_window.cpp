@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "gl_renderer.h"
+#include "interaction/window_calls.h"
 #include "interaction/window_proc.h"
 
 namespace noxd {
@@ -56,6 +57,7 @@ void TakeOverHostWindow(CGLRenderer& renderer) {
     renderer.host_user_data = GetWindowLongPtrW(window, GWLP_USERDATA);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&renderer));
     renderer.host_window_proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    AttachWindow(window, renderer);
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RendererWindowProc));
 }
 

@@ -192,6 +192,9 @@ void ReleaseRenderer(CGLRenderer* renderer) {
     const HDC other_dc = wglGetCurrentDC();
     const bool restore_other = other_context && other_context != renderer->gl_context.get();
     renderer->interaction.input_live = false;
+    // No message of the window reaches the renderer from here on, and those
+    // being handled on other threads are done before anything is torn down.
+    DetachAndAwaitWindowCalls(*renderer);
     // The render thread ends before the lock is taken: its window procedure
     // may be waiting for the lock, and must not keep release waiting in turn.
     // The own window belongs to that thread, which destroys it as it ends.
@@ -200,7 +203,6 @@ void ReleaseRenderer(CGLRenderer* renderer) {
         ScopedRendererLock hold(renderer->lock);
         DeleteGlObjects(*renderer);
         if (!renderer->osd.osd_list.empty()) ClearOsdObjects(*renderer);
-        GiveBackHostWindow(*renderer);
         renderer->gl_context.reset();
         renderer->device_context.reset();
         renderer->window = nullptr;
@@ -210,7 +212,7 @@ void ReleaseRenderer(CGLRenderer* renderer) {
         renderer->lock.mutex.reset();
     }
     if (restore_other && !wglGetCurrentContext()) wglMakeCurrent(other_dc, other_context);
-    delete renderer;
+    DeleteWhenNoWindowCall(renderer);
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ void CopyToRendererLayout(const nox::FrameDesc& frame, PictureFormat format, std
     const size_t row = RendererRowBytes(format, frame.width);
     const size_t used = static_cast<size_t>(frame.width) * BytesPerPixel(format);
     out.assign(row * frame.height, 0);
+    if (out.empty()) return;  // no row to copy, and no element to take the address of
     const bool flip = format == PictureFormat::kRgb32;
     for (uint32_t y = 0; y < frame.height; ++y) {
         const uint32_t target = flip ? frame.height - 1 - y : y;

@@ -2,6 +2,7 @@
 // the layout the renderer takes. Plain logic, no Windows headers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -118,6 +118,16 @@ void AmbrelProcess::PressEnter() {
     WriteFile(stdinWrite_.get(), "\n", 1, &written, nullptr);
 }
 
+bool AmbrelProcess::EndsWithin(DWORD ms) {
+    return process_ && WaitForSingleObject(process_.get(), ms) == WAIT_OBJECT_0;
+}
+
+void AmbrelProcess::Kill() {
+    if (!process_) return;
+    TerminateProcess(process_.get(), 0xDEAD);
+    WaitForSingleObject(process_.get(), 5000);
+}
+
 DWORD AmbrelProcess::Finish() {
     stdinWrite_.reset();
     DWORD code = STILL_ACTIVE;

@@ -51,6 +51,10 @@ public:
     void PressEnter();
     // Ends standard input, waits for the child to end; returns its exit code.
     DWORD Finish();
+    // Whether the child ended within `ms` milliseconds.
+    bool EndsWithin(DWORD ms);
+    // Ends the child at once, as a crash or a kill would.
+    void Kill();
     // Everything the child wrote so far, bytes as written.
     std::string Output();
 

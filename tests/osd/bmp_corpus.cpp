@@ -56,6 +56,28 @@ std::vector<uint8_t> Bmp8(int width, int height) {
     return b;
 }
 
+std::vector<uint8_t> BmpOf(int width, int height, int bits, bool top_down,
+                           const std::vector<uint32_t>& palette, uint32_t (*value)(int x, int y)) {
+    const size_t stride = ((static_cast<size_t>(width) * bits + 31) / 32) * 4;
+    const uint32_t table = static_cast<uint32_t>(palette.size() * 4);
+    std::vector<uint8_t> b = Headers(width, top_down ? -height : height, bits, table, stride * height);
+    Put32(b, 46, static_cast<uint32_t>(palette.size()));
+    for (size_t i = 0; i < palette.size(); ++i) Put32(b, 54 + 4 * i, palette[i]);
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = b.data() + 54 + table + stride * (top_down ? y : height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            const uint32_t v = value(x, y);
+            if (bits >= 24) {
+                for (int i = 0; i < bits / 8; ++i) row[x * bits / 8 + i] = (v >> (8 * i)) & 0xFF;
+            } else {
+                const int bit = x * bits, shift = 8 - bits - bit % 8;  // leftmost pixel in the high bits
+                row[bit / 8] = static_cast<uint8_t>(row[bit / 8] | (v << shift));
+            }
+        }
+    }
+    return b;
+}
+
 std::vector<MalformedBmp> MalformedBmpCorpus() {
     const std::vector<uint8_t> good = Bmp24(5, 4, Plain);
     std::vector<MalformedBmp> corpus;
@@ -96,6 +118,22 @@ std::vector<MalformedBmp> MalformedBmpCorpus() {
         Put32(b, 46, 1);
         Put32(b, 10, 58);
         Put32(b, 34, 4096);
+    });
+    with("rle8 stored top-down", [](auto& b) {
+        Put16(b, 28, 8);
+        Put32(b, 30, 1);
+        Put32(b, 46, 1);
+        Put32(b, 10, 58);
+        Put32(b, 34, 4);
+        Put32(b, 22, static_cast<uint32_t>(-4));
+    });
+    with("rle4 stored top-down", [](auto& b) {
+        Put16(b, 28, 4);
+        Put32(b, 30, 2);
+        Put32(b, 46, 1);
+        Put32(b, 10, 58);
+        Put32(b, 34, 4);
+        Put32(b, 22, static_cast<uint32_t>(-4));
     });
     return corpus;
 }

@@ -15,6 +15,13 @@ std::vector<uint8_t> Bmp24(int width, int height, uint32_t (*pixel)(int x, int y
 // An 8-bit file with a 2-colour table: index 0 black, 1 white; row y is all 1s when y is even.
 std::vector<uint8_t> Bmp8(int width, int height);
 
+// An uncompressed file of `bits` per pixel (1, 4, 8, 24 or 32) with the
+// colour table `palette` (0x00RRGGBB, for 8 bits or fewer), stored top row
+// first when `top_down` (negative height). value(x, y), y counted from the
+// top row, is a table index or a 0x00RRGGBB colour.
+std::vector<uint8_t> BmpOf(int width, int height, int bits, bool top_down,
+                           const std::vector<uint32_t>& palette, uint32_t (*value)(int x, int y));
+
 struct MalformedBmp {
     std::string name;
     std::vector<uint8_t> bytes;

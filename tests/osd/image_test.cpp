@@ -151,25 +151,6 @@ TEST(OsdBitmapTest, NullBitmapAndOneBitBitmapAreRefused) {
     EXPECT_EQ(slot, 0u);
 }
 
-// A file written into the temporary folder for one test.
-class TempFile {
-public:
-    TempFile(const std::wstring& name, const std::vector<uint8_t>& bytes) {
-        wchar_t folder[MAX_PATH];
-        GetTempPathW(MAX_PATH, folder);
-        path_ = std::wstring(folder) + name;
-        HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(file);
-    }
-    ~TempFile() { DeleteFileW(path_.c_str()); }
-    const wchar_t* path() const { return path_.c_str(); }
-
-private:
-    std::wstring path_;
-};
-
 uint32_t RedTopRowOverBlue(int, int y) { return y == 0 ? 0x00FF0000 : 0x000000FF; }
 
 TEST(OsdBitmapFileTest, FileFromDiskWithItsTopRowAlongY0) {

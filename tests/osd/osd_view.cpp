@@ -34,4 +34,16 @@ HBITMAP Halves(uint32_t left, uint32_t right) {
     return Bitmap32(8, 8, pixels);
 }
 
+TempFile::TempFile(const std::wstring& name, const std::vector<uint8_t>& bytes) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    path_ = std::wstring(folder) + name;
+    HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+TempFile::~TempFile() { DeleteFileW(path_.c_str()); }
+
 }  // namespace noxd_osd_test

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "support/frames.h"
@@ -65,5 +66,18 @@ HBITMAP Bitmap32(int width, int height, const std::vector<uint32_t>& pixels);
 // An 8 x 8 32-bit bitmap, left half `left` and right half `right`; wide
 // enough that filtering blends the halves only near the middle and the wrap.
 HBITMAP Halves(uint32_t left, uint32_t right);
+
+// A file written into the temporary folder for one test.
+class TempFile {
+public:
+    TempFile(const std::wstring& name, const std::vector<uint8_t>& bytes);
+    ~TempFile();
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    const wchar_t* path() const { return path_.c_str(); }
+
+private:
+    std::wstring path_;
+};
 
 }  // namespace noxd_osd_test

@@ -97,6 +97,9 @@ TEST(OsdTextCanvasTest, MarginOfTwentyRoundedToTwentyAndTwoAboveAndBelow) {
     EXPECT_EQ(TextCanvasSize(120, 16).width, 160);
     EXPECT_EQ(TextCanvasSize(119, 16).width, 140);
     EXPECT_EQ(TextCanvasSize(0, 0).width, 40);
+    // Extents at the top of the range stay at the top instead of wrapping.
+    EXPECT_EQ(TextCanvasSize(INT32_MAX, INT32_MAX).width, INT32_MAX);
+    EXPECT_EQ(TextCanvasSize(INT32_MAX, INT32_MAX).height, INT32_MAX);
     for (int cx = 0; cx < 400; ++cx) {
         const int w = TextCanvasSize(cx, 10).width;
         EXPECT_EQ(w % 20, 0);
