@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "renderer/win32_handles.h"
+#include "win32_owners.h"
 
 struct CGLRenderer;
 
