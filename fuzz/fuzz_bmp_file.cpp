@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "osd/bmp_file_check.h"
+#include "math/bmp_file_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // An exact copy, so a read past the input's end is outside the allocation.

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "examples/viewer/decoded_frame.h"
-#include "renderer/frame_layout.h"
+#include "math/frame_layout.h"
 
 namespace {
 

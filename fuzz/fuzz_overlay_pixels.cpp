@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "osd/osd_pixels.h"
+#include "math/osd_pixels.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "renderer/timing_report.h"
+#include "math/timing_report.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);

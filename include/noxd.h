@@ -23,7 +23,7 @@ extern "C" {
 #define NOXD_API __declspec(dllimport)
 #endif
 
-/* The later exports promise C++ callers that they throw nothing. */
+/* No export lets an exception out: C++ callers see them all noexcept. */
 #ifdef __cplusplus
 #define NOXD_NOEXCEPT noexcept
 #else
@@ -70,21 +70,21 @@ typedef void (CALLBACK *OsdButtonCallback)(NOXD_RENDERER renderer, UINT_PTR butt
  */
 NOXD_API HRESULT noxd_create_renderer(HWND window, const wchar_t *title, int window_width,
                                       int window_height, int format, int frame_width,
-                                      int frame_height, NOXD_RENDERER *renderer);
+                                      int frame_height, NOXD_RENDERER *renderer) NOXD_NOEXCEPT;
 
 /* Releases the renderer on its GL thread; gives a host window its procedure back. */
-NOXD_API HRESULT noxd_release_renderer(NOXD_RENDERER renderer);
+NOXD_API HRESULT noxd_release_renderer(NOXD_RENDERER renderer) NOXD_NOEXCEPT;
 
 /* The window drawn into: the host's, or the renderer's own. Any thread. */
-NOXD_API HWND noxd_get_hwnd(NOXD_RENDERER renderer);
+NOXD_API HWND noxd_get_hwnd(NOXD_RENDERER renderer) NOXD_NOEXCEPT;
 
 /* Draws one whole frame in the renderer's format, then the overlays; GL thread only. */
-NOXD_API HRESULT noxd_draw_frame(NOXD_RENDERER renderer, const void *frame);
+NOXD_API HRESULT noxd_draw_frame(NOXD_RENDERER renderer, const void *frame) NOXD_NOEXCEPT;
 
 /* Places the video inside the client area: fractions of its width (left,
  * right) and height (bottom, top, measured down from the top edge). */
 NOXD_API HRESULT noxd_set_video_pos(NOXD_RENDERER renderer, float left, float bottom,
-                                    float right, float top);
+                                    float right, float top) NOXD_NOEXCEPT;
 
 /* --- Mouse ---------------------------------------------------------------
  * The callback runs on the window's thread (the renderer's own thread for its
@@ -94,13 +94,14 @@ NOXD_API HRESULT noxd_set_video_pos(NOXD_RENDERER renderer, float left, float bo
  * client area (y down) instead of normalized video coordinates. */
 
 /* Sets (or, with NULL, removes) the mouse callback. Returns 0. */
-NOXD_API HRESULT noxd_set_mouse_callback(NOXD_RENDERER renderer, MouseCallback callback);
+NOXD_API HRESULT noxd_set_mouse_callback(NOXD_RENDERER renderer,
+                                         MouseCallback callback) NOXD_NOEXCEPT;
 
 /* Confines the cursor to the window's current rectangle (on != 0) or frees it. Returns 1. */
-NOXD_API int noxd_clip_mouse(NOXD_RENDERER renderer, BOOL on);
+NOXD_API int noxd_clip_mouse(NOXD_RENDERER renderer, BOOL on) NOXD_NOEXCEPT;
 
 /* Stores a value that nothing else reads. Returns 1. */
-NOXD_API int noxd_stop_win_callback(NOXD_RENDERER renderer, int value);
+NOXD_API int noxd_stop_win_callback(NOXD_RENDERER renderer, int value) NOXD_NOEXCEPT;
 
 /* --- Digital zoom ----------------------------------------------------------
  * Zoom windows are in normalized picture coordinates: x 0..1 left to right,
@@ -108,18 +109,19 @@ NOXD_API int noxd_stop_win_callback(NOXD_RENDERER renderer, int value);
 
 /* Mouse zoom on (drag a rectangle; click or double-click for the whole
  * picture) or off (low byte 0; the whole picture is shown again). Returns 0. */
-NOXD_API int noxd_enable_digital_zoom(NOXD_RENDERER renderer, BOOL on);
+NOXD_API int noxd_enable_digital_zoom(NOXD_RENDERER renderer, BOOL on) NOXD_NOEXCEPT;
 
 /* Shows the rectangle with corners (x0, y0) and (x1, y1), in any order. Any
  * rectangle but the whole picture locks out the mouse zoom. Returns 0. */
-NOXD_API int noxd_set_zoom_rect(NOXD_RENDERER renderer, float x0, float y0, float x1, float y1);
+NOXD_API int noxd_set_zoom_rect(NOXD_RENDERER renderer, float x0, float y0, float x1,
+                                float y1) NOXD_NOEXCEPT;
 
 /* Static zoom on (non-zero) or off: every frame shows the stored window. Returns 1. */
-NOXD_API int noxd_enable_digital_zoom_static(NOXD_RENDERER renderer, int value);
+NOXD_API int noxd_enable_digital_zoom_static(NOXD_RENDERER renderer, int value) NOXD_NOEXCEPT;
 
 /* Stores the window for static zoom; note the order left, right, top, bottom. Returns 1. */
 NOXD_API int noxd_digital_zoom_static(NOXD_RENDERER renderer, float left, float right, float top,
-                                      float bottom);
+                                      float bottom) NOXD_NOEXCEPT;
 
 /* --- Editing tools ---------------------------------------------------------
  * Each shows the rectangle being dragged with the left button as a dashed
@@ -127,13 +129,13 @@ NOXD_API int noxd_digital_zoom_static(NOXD_RENDERER renderer, float left, float 
  * byte of `on`. All return 0. */
 
 /* The drag rectangle: on only when the low byte is exactly 1. */
-NOXD_API HRESULT noxd_show_drag_rect(NOXD_RENDERER renderer, BOOL on);
+NOXD_API HRESULT noxd_show_drag_rect(NOXD_RENDERER renderer, BOOL on) NOXD_NOEXCEPT;
 
 /* Privacy-mask editing; also switches the mouse callback to the 0-10000 form. */
-NOXD_API HRESULT noxd_set_privacy_mask_flag(NOXD_RENDERER renderer, BOOL on);
+NOXD_API HRESULT noxd_set_privacy_mask_flag(NOXD_RENDERER renderer, BOOL on) NOXD_NOEXCEPT;
 
 /* Motion-area editing. */
-NOXD_API HRESULT noxd_start_motion_edit(NOXD_RENDERER renderer, BOOL on);
+NOXD_API HRESULT noxd_start_motion_edit(NOXD_RENDERER renderer, BOOL on) NOXD_NOEXCEPT;
 
 /*
  * Overlays, drawn over the video in every frame in the order they were added.
@@ -149,26 +151,28 @@ NOXD_API HRESULT noxd_start_motion_edit(NOXD_RENDERER renderer, BOOL on);
 /* Rectangle with corners (x0, y0) and (x1, y1), filled or outlined. */
 NOXD_API HRESULT noxd_add_osd_rectangle(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
                                         float x0, float y0, float x1, float y1, UINT line_width,
-                                        UINT color, UINT dashed, UINT filled);
+                                        UINT color, UINT dashed, UINT filled) NOXD_NOEXCEPT;
 /* Circle of a radius given as a fraction of the viewport height; never dashed. */
 NOXD_API HRESULT noxd_add_osd_circle(NOXD_RENDERER renderer, UINT_PTR *handle_variable, float cx,
                                      float cy, float radius, UINT line_width, UINT color,
-                                     UINT unused, UINT filled);
+                                     UINT unused, UINT filled) NOXD_NOEXCEPT;
 /* Ellipse outline with radii in pixels, turned by `rotation` whole radians. */
 NOXD_API HRESULT noxd_add_osd_circle2(NOXD_RENDERER renderer, UINT_PTR *handle_variable, float cx,
                                       float cy, float radius_x, float radius_y, UINT rotation,
-                                      UINT line_width, UINT color, UINT unused, UINT filled);
+                                      UINT line_width, UINT color, UINT unused,
+                                      UINT filled) NOXD_NOEXCEPT;
 /* Triangle, filled or outlined. */
 NOXD_API HRESULT noxd_add_osd_triangle(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
                                        float x0, float y0, float x1, float y1, float x2, float y2,
-                                       UINT line_width, UINT color, UINT dashed, UINT filled);
+                                       UINT line_width, UINT color, UINT dashed,
+                                       UINT filled) NOXD_NOEXCEPT;
 /* Line from (x0, y0) to (x1, y1). */
 NOXD_API HRESULT noxd_add_osd_line(NOXD_RENDERER renderer, UINT_PTR *handle_variable, float x0,
                                    float y0, float x1, float y1, UINT line_width, UINT color,
-                                   UINT dashed);
+                                   UINT dashed) NOXD_NOEXCEPT;
 /* Round point of `point_size` pixels. */
 NOXD_API HRESULT noxd_add_osd_point(NOXD_RENDERER renderer, UINT_PTR *handle_variable, float x,
-                                    float y, UINT point_size, UINT color);
+                                    float y, UINT point_size, UINT color) NOXD_NOEXCEPT;
 /* Image overlays. (x0, y0) is the top-left and (x1, y1) the bottom-right
  * corner, the image's top row drawn along y0. Anchor 0 stretches the image
  * over the corners; the others keep the size the corners give on a 768x576
@@ -181,33 +185,35 @@ NOXD_API HRESULT noxd_add_osd_point(NOXD_RENDERER renderer, UINT_PTR *handle_var
 /* Image from a Windows bitmap file; E_INVALIDARG for a missing or malformed file. */
 NOXD_API HRESULT noxd_add_osd_bitmap_file(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
                                           const wchar_t *path, float x0, float y0, float x1,
-                                          float y1, int anchor, UINT key_color, UINT key_alpha);
+                                          float y1, int anchor, UINT key_color,
+                                          UINT key_alpha) NOXD_NOEXCEPT;
 /* Image from |width| x |height| blue-green-red-alpha pixels, top row first, used as given. */
 NOXD_API HRESULT noxd_add_osd_bitmap_data32(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
                                             const void *data, int width, int height, float x0,
                                             float y0, float x1, float y1, int anchor,
-                                            UINT key_color, UINT key_alpha);
+                                            UINT key_color, UINT key_alpha) NOXD_NOEXCEPT;
 /* Image from a bitmap of the caller's (8, 16, 24 or 32 bits per pixel). */
 NOXD_API HRESULT noxd_add_osd_bitmap_handle(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
                                             HBITMAP bitmap, float x0, float y0, float x1,
-                                            float y1, int anchor, UINT key_color, UINT key_alpha);
+                                            float y1, int anchor, UINT key_color,
+                                            UINT key_alpha) NOXD_NOEXCEPT;
 /* Button showing the normal image, or the pressed or hover one (optional, may differ in size). */
 NOXD_API HRESULT noxd_add_osd_button(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
                                      OsdButtonCallback callback, HBITMAP normal, HBITMAP pressed,
                                      HBITMAP hover, float x0, float y0, float x1, float y1,
-                                     int anchor, UINT key_color, UINT key_alpha);
+                                     int anchor, UINT key_color, UINT key_alpha) NOXD_NOEXCEPT;
 /* Text in a non-antialiased font, outlined; each colour's alpha byte is its pixels' alpha. */
 NOXD_API HRESULT noxd_add_osd_text(NOXD_RENDERER renderer, UINT_PTR *handle_variable,
                                    const wchar_t *text, int font_height, const wchar_t *face_name,
                                    int weight, float x0, float y0, float x1, float y1, int anchor,
                                    UINT text_color, UINT background_color, UINT outline_color,
-                                   UINT outline_width);
+                                   UINT outline_width) NOXD_NOEXCEPT;
 /* Deletes the overlay the variable names and sets it to 0; E_INVALIDARG if there is none. */
-NOXD_API HRESULT noxd_delete_osd(NOXD_RENDERER renderer, UINT_PTR *handle_variable);
+NOXD_API HRESULT noxd_delete_osd(NOXD_RENDERER renderer, UINT_PTR *handle_variable) NOXD_NOEXCEPT;
 /* Deletes every overlay; E_INVALIDARG if there was none. Handle variables keep their values. */
-NOXD_API HRESULT noxd_clear_osd(NOXD_RENDERER renderer);
+NOXD_API HRESULT noxd_clear_osd(NOXD_RENDERER renderer) NOXD_NOEXCEPT;
 /* Dash pattern (low 16 bits, bit 0 first, 2 pixels a bit) of outlines added from now on. */
-NOXD_API HRESULT noxd_set_dash_mask(NOXD_RENDERER renderer, UINT pattern);
+NOXD_API HRESULT noxd_set_dash_mask(NOXD_RENDERER renderer, UINT pattern) NOXD_NOEXCEPT;
 
 /* --- Colour, statistics, redraw, "no video", snapshots ----------------------
  * All return E_INVALIDARG for a null renderer. */

@@ -1,6 +1,6 @@
 #include "digital_zoom.h"
 
-#include "renderer/gl_renderer.h"
+#include "cgl_renderer.h"
 #include "rubber_band.h"
 
 namespace noxd {
@@ -58,39 +58,28 @@ void ApplyZoomStep(CGLRenderer& renderer, VideoQuad& quad) {
     if (s.static_zoom_enabled) ShowZoomWindow(renderer, quad);
 }
 
-}  // namespace noxd
-
-using namespace noxd;
-
-extern "C" int noxd_enable_digital_zoom(NOXD_RENDERER renderer, BOOL on) {
-    if (!renderer) return 0;
+void SwitchDigitalZoom(CGLRenderer& renderer, BOOL on) {
     const uint8_t value = static_cast<uint8_t>(on);
-    ScopedRendererLock hold(renderer->lock);
-    renderer->interaction.digital_zoom_enabled = value;
-    if (!value) renderer->interaction.zoom_window = kWholePicture;
-    return 0;
+    ScopedRendererLock hold(renderer.lock);
+    renderer.interaction.digital_zoom_enabled = value;
+    if (!value) renderer.interaction.zoom_window = kWholePicture;
 }
 
-extern "C" int noxd_set_zoom_rect(NOXD_RENDERER renderer, float x0, float y0, float x1, float y1) {
-    if (!renderer) return 0;
-    InteractionState& s = renderer->interaction;
-    ScopedRendererLock hold(renderer->lock);
+void SetHostZoomRect(CGLRenderer& renderer, float x0, float y0, float x1, float y1) {
+    InteractionState& s = renderer.interaction;
+    ScopedRendererLock hold(renderer.lock);
     s.host_zoom_active = IsWholePicture(x0, y0, x1, y1) ? 0 : 1;
     if (s.host_zoom_active) s.zoom_applied = 1;
     s.zoom_window = SortedRect({x0, y0}, {x1, y1});
-    return 0;
 }
 
-extern "C" int noxd_enable_digital_zoom_static(NOXD_RENDERER renderer, int value) {
-    if (!renderer) return 0;
-    renderer->interaction.static_zoom_enabled = value;
-    return 1;
+void SwitchStaticZoom(CGLRenderer& renderer, int value) {
+    renderer.interaction.static_zoom_enabled = value;
 }
 
-extern "C" int noxd_digital_zoom_static(NOXD_RENDERER renderer, float left, float right, float top,
-                                        float bottom) {
-    if (!renderer) return 0;
-    ScopedRendererLock hold(renderer->lock);
-    renderer->interaction.zoom_window = {left, top, right, bottom};
-    return 1;
+void SetStaticZoomWindow(CGLRenderer& renderer, float left, float right, float top, float bottom) {
+    ScopedRendererLock hold(renderer.lock);
+    renderer.interaction.zoom_window = {left, top, right, bottom};
 }
+
+}  // namespace noxd

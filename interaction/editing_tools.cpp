@@ -1,7 +1,7 @@
 #include "editing_tools.h"
 
 #include "digital_zoom.h"
-#include "renderer/gl_renderer.h"
+#include "cgl_renderer.h"
 #include "rubber_band.h"
 
 namespace noxd {
@@ -106,22 +106,21 @@ void RunEditingToolsFrameStep(CGLRenderer& renderer) {
         RemoveRubberBand(renderer, &s.zoom_band_slot);
 }
 
+void RunInteractionFrameStep(CGLRenderer& renderer, VideoQuad& quad) {
+    RunEditingToolsFrameStep(renderer);
+    ApplyZoomStep(renderer, quad);
+}
+
+void SwitchDragRect(CGLRenderer& renderer, BOOL on) {
+    renderer.interaction.show_drag_rect = static_cast<uint8_t>(on) == 1 ? 1 : 0;
+}
+
+void SwitchPrivacyMask(CGLRenderer& renderer, BOOL on) {
+    SwitchAreaTool(PrivacyTool(renderer.interaction), on);
+}
+
+void SwitchMotionEdit(CGLRenderer& renderer, BOOL on) {
+    SwitchAreaTool(MotionTool(renderer.interaction), on);
+}
+
 }  // namespace noxd
-
-using namespace noxd;
-
-extern "C" HRESULT noxd_show_drag_rect(NOXD_RENDERER renderer, BOOL on) {
-    if (!renderer) return S_OK;
-    renderer->interaction.show_drag_rect = static_cast<uint8_t>(on) == 1 ? 1 : 0;
-    return S_OK;
-}
-
-extern "C" HRESULT noxd_set_privacy_mask_flag(NOXD_RENDERER renderer, BOOL on) {
-    if (renderer) SwitchAreaTool(PrivacyTool(renderer->interaction), on);
-    return S_OK;
-}
-
-extern "C" HRESULT noxd_start_motion_edit(NOXD_RENDERER renderer, BOOL on) {
-    if (renderer) SwitchAreaTool(MotionTool(renderer->interaction), on);
-    return S_OK;
-}

@@ -3,6 +3,10 @@
 // and keeps the last one in the renderer.
 #pragma once
 
+#include <windows.h>
+
+#include "frame_layout.h"
+
 struct CGLRenderer;
 
 namespace noxd {
@@ -16,5 +20,16 @@ void ToolsRelease(CGLRenderer& renderer, int x, int y);
 // Per-frame step: removes bands whose drag has ended and clamps the stored
 // rectangles. GL thread, lock held.
 void RunEditingToolsFrameStep(CGLRenderer& renderer);
+
+// The interaction's part of drawing a frame: the tools' per-frame step, then
+// the zoom's choice of texture coordinates. GL thread, lock held.
+void RunInteractionFrameStep(CGLRenderer& renderer, VideoQuad& quad);
+
+// The host's switches, any thread, no lock: the drag rectangle is on only for
+// exactly 1; switching a tool off ends its drag but leaves band, capture and
+// released flag.
+void SwitchDragRect(CGLRenderer& renderer, BOOL on);
+void SwitchPrivacyMask(CGLRenderer& renderer, BOOL on);
+void SwitchMotionEdit(CGLRenderer& renderer, BOOL on);
 
 }  // namespace noxd

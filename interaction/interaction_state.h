@@ -1,11 +1,13 @@
 // The interaction group of the renderer object: the host's mouse callback, the
 // zoom and the three editing tools.
 //
-// Threads: the gesture steps run on the window's thread, the switch functions
-// on any host thread, the per-frame steps on the GL thread under the renderer
-// lock. Flags read across threads are atomic words; the drag records belong
-// to the window's thread alone; zoom_window, the result rectangles and the
-// band slots change only under the renderer lock.
+// Lock rule of the interaction layer: the gesture steps run on the window's
+// thread, the switch functions on any host thread, the per-frame steps on the
+// GL thread under the renderer lock. Flags read across threads are atomic
+// words; the drag records belong to the window's thread alone; zoom_window,
+// the result rectangles and the band slots change only under the renderer
+// lock. The window procedure waits for the lock only once the core's
+// input_live is set. Host callbacks are called with no lock held.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +15,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "include/noxd.h"
+#include "noxd.h"
 #include "pointer_math.h"
 
 namespace noxd {
@@ -29,10 +31,6 @@ struct DragRecord {
 constexpr RectF kUnsetRect = {-1.0f, 1.0f, 1.0f, -1.0f};
 
 struct InteractionState {
-    // Set once creation has given the lock back, cleared as release begins:
-    // until then the window procedure must not wait for the renderer lock.
-    std::atomic<bool> input_live{false};
-
     std::atomic<MouseCallback> mouse_callback{nullptr};
     std::atomic<int32_t> stop_win_callback_value{1};
 

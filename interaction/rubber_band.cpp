@@ -1,8 +1,7 @@
 #include "rubber_band.h"
 
-#include "osd/osd_geometry.h"
-#include "osd/osd_list.h"
-#include "renderer/gl_renderer.h"
+#include "cgl_renderer.h"
+#include "osd_geometry.h"
 
 namespace noxd {
 
@@ -23,7 +22,7 @@ PointF NormalizedPointIn(const CGLRenderer& renderer, int px, int py) {
 
 void RemoveRubberBand(CGLRenderer& renderer, UINT_PTR* slot) {
     ScopedRendererLock hold(renderer.lock);
-    if (*slot) DeleteOsdObject(renderer, slot);
+    if (*slot) renderer.osd.Delete(slot);
 }
 
 void BeginBandDrag(CGLRenderer& renderer, UINT_PTR* slot, DragRecord& drag, int x, int y) {
@@ -52,20 +51,16 @@ void UpdateRubberBand(CGLRenderer& renderer, UINT_PTR* slot, RectF* result, bool
                       int y0, int x1, int y1) {
     ScopedRendererLock hold(renderer.lock);
     if (x0 == x1 && y0 == y1) {
-        if (*slot) DeleteOsdObject(renderer, slot);
+        if (*slot) renderer.osd.Delete(slot);
         return;
     }
     const PointF a = NormalizedPointIn(renderer, x0, y0);
     const PointF b = NormalizedPointIn(renderer, x1, y1);
     if (!show) return;
     // The band is built with its own dash pattern; later host overlays keep theirs.
-    OsdState& osd = renderer.osd;
-    osd.saved_dash_mask = osd.dash_mask;
-    osd.dash_mask = kBandDashMask;
-    CBaseOsdObject* band =
-        NewOsdObject<COsdRectangle>(&renderer, a.x, a.y, b.x, b.y, false, kBandColor, 1u, true);
-    osd.dash_mask = osd.saved_dash_mask;
-    AddOsdObject(renderer, slot, band);
+    CBaseOsdObject* band = NewOsdRectangleWithPattern(renderer, kBandDashMask, a.x, a.y, b.x, b.y,
+                                                      false, kBandColor, 1u, true);
+    renderer.osd.Add(slot, band);
     *result = SortedRect(a, b);
 }
 

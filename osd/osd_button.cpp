@@ -1,9 +1,10 @@
 #include "osd_button.h"
 
 #include "osd_image.h"
-#include "renderer/gl_renderer.h"
+#include "timing.h"
+#include "osd_list.h"
 
-COsdButton::COsdButton(CGLRenderer* owner, OsdButtonCallback callback_, HBITMAP normal,
+COsdButton::COsdButton(noxd::OverlayRenderer* owner, OsdButtonCallback callback_, HBITMAP normal,
                        HBITMAP pressed, HBITMAP hover, const noxd::ImageCorners& corners,
                        int32_t anchor_, uint32_t key_color_, uint8_t key_alpha_)
     : CBaseOsdObject(owner, kOsdButton), callback(callback_), x0(corners.x0), y0(corners.y0),
@@ -19,7 +20,7 @@ COsdButton::COsdButton(CGLRenderer* owner, OsdButtonCallback callback_, HBITMAP 
     if (hover && noxd::LoadOsdPixels(hover, key_color, key_alpha, hover_pixels) != S_OK)
         hover_pixels.Release();
     status = noxd::LoadOsdPixels(normal, key_color, key_alpha, normal_pixels);
-    ++renderer->osd.button_count;
+    renderer->osd.CountButton();
     counted_ = true;
 }
 
@@ -35,9 +36,58 @@ HRESULT COsdButton::Draw() {
 }
 
 void COsdButton::FreeResources() {
-    if (counted_) --renderer->osd.button_count;
+    if (counted_) renderer->osd.UncountButton();
     counted_ = false;
     normal_pixels.Release();
     pressed_pixels.Release();
     hover_pixels.Release();
 }
+
+namespace noxd {
+
+namespace {
+
+bool Contains(const COsdButton& b, PointF p) {
+    return b.x0 <= p.x && p.x <= b.x1 && b.y1 <= p.y && p.y <= b.y0;
+}
+
+// A pressed button stays pressed while the pointer moves over it.
+void SetStateFor(COsdButton& b, UINT message) {
+    switch (message) {
+    case WM_LBUTTONUP: b.state = kButtonNormal; break;
+    case WM_LBUTTONDOWN: b.state = kButtonPressed; break;
+    case WM_MOUSEMOVE:
+        if (b.state != kButtonPressed) b.state = kButtonHover;
+        break;
+    default: break;
+    }
+}
+
+// Runs on the window procedure's thread, where nothing may throw.
+void RecordHit(std::vector<ButtonHit>& due, ButtonHit hit) {
+    try {
+        due.push_back(hit);
+    } catch (const std::bad_alloc&) {
+        WriteDebugLine("overlay button: no memory to record a callback; it is left out");
+    }
+}
+
+}  // namespace
+
+void FollowPointerOverButtons(OverlayRenderer& renderer, UINT message, PointF p,
+                              std::vector<ButtonHit>& due) {
+    ScopedRendererLock hold(renderer.lock);
+    if (renderer.osd.ButtonCount() <= 0) return;
+    for (CBaseOsdObject* object : renderer.osd.Objects()) {
+        if (!object || object->kind != kOsdButton) continue;
+        auto& button = static_cast<COsdButton&>(*object);
+        if (!Contains(button, p)) {
+            button.state = kButtonNormal;
+            continue;
+        }
+        SetStateFor(button, message);
+        if (button.callback) RecordHit(due, {button.callback, button.handle});
+    }
+}
+
+}  // namespace noxd

@@ -1,17 +1,19 @@
 // Overlay buttons: up to three images (normal, pressed, hover) and a host
-// callback. The window procedure's hit-test changes `state` and calls
-// `callback` with the button's `handle`; the draw pass shows the image of the
-// current state.
+// callback. The pointer over them (FollowPointerOverButtons, from the window
+// procedure's hit-test) changes `state` and makes `callback` due with the
+// button's `handle`; the draw pass shows the image of the current state.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
-#include "include/noxd.h"
+#include "noxd.h"
 #include "osd_object.h"
 #include "osd_pixels.h"
+#include "pointer_math.h"
 
 enum ButtonState : uint32_t {
     kButtonNormal = 0,
@@ -26,8 +28,8 @@ class COsdButton : public CBaseOsdObject {
 public:
     // A null normal image leaves status E_INVALIDARG; a pressed or hover
     // image that cannot be read is left out and the normal one shown instead.
-    COsdButton(CGLRenderer* owner, OsdButtonCallback callback, HBITMAP normal, HBITMAP pressed,
-               HBITMAP hover, const noxd::ImageCorners& corners, int32_t anchor,
+    COsdButton(noxd::OverlayRenderer* owner, OsdButtonCallback callback, HBITMAP normal,
+               HBITMAP pressed, HBITMAP hover, const noxd::ImageCorners& corners, int32_t anchor,
                uint32_t key_color, uint8_t key_alpha);
     HRESULT Draw() override;
     void FreeResources() override;
@@ -51,3 +53,22 @@ public:
 private:
     bool counted_ = false;  // whether button_count holds this button
 };
+
+namespace noxd {
+
+// A button under the pointer whose callback is due.
+struct ButtonHit {
+    OsdButtonCallback callback;
+    UINT_PTR button;
+};
+
+// Sets the state of every button for the mouse `message` at `p` (normalized
+// video coordinates) and appends the callbacks of those under the pointer to
+// `due`, which the caller calls once the lock is given back, so they may call
+// any noxd function. Walks the list under the lock; does nothing while no
+// button lives. A callback that cannot be recorded for want of memory is
+// left out and said so on the debugger output.
+void FollowPointerOverButtons(OverlayRenderer& renderer, UINT message, PointF p,
+                              std::vector<ButtonHit>& due);
+
+}  // namespace noxd

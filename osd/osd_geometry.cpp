@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "osd_gl_state.h"
-#include "renderer/gl_renderer.h"
+#include "osd_list.h"
 
 using noxd::DeviceCoordinate;
 using noxd::OsdColour;
@@ -14,12 +14,12 @@ using noxd::OsdPixelProjection;
 
 namespace {
 
-uint16_t CapturedDashMask(CGLRenderer* owner) {
-    return owner ? noxd::CurrentDashMask(*owner) : uint16_t{0xE3F8};
+uint16_t CapturedDashMask(noxd::OverlayRenderer* owner) {
+    return owner ? owner->osd.CurrentDashMask() : uint16_t{0xE3F8};
 }
 
-double ViewportWidth(const CGLRenderer* r) { return r->viewport_width.load(); }
-double ViewportHeight(const CGLRenderer* r) { return r->viewport_height.load(); }
+double ViewportWidth(const noxd::OverlayRenderer* r) { return r->viewport_width.load(); }
+double ViewportHeight(const noxd::OverlayRenderer* r) { return r->viewport_height.load(); }
 
 // pi as the curves use it: acos(-1) rounded to float.
 const float kPi = static_cast<float>(std::acos(-1.0));
@@ -54,8 +54,9 @@ void EmitRing(double px, double py, double r, uint32_t line_width) {
 
 }  // namespace
 
-COsdRectangle::COsdRectangle(CGLRenderer* owner, float x0_, float y0_, float x1_, float y1_,
-                             bool filled_, uint32_t color_, uint32_t line_width_, bool dashed_)
+COsdRectangle::COsdRectangle(noxd::OverlayRenderer* owner, float x0_, float y0_, float x1_,
+                             float y1_, bool filled_, uint32_t color_, uint32_t line_width_,
+                             bool dashed_)
     : CBaseOsdObject(owner, kOsdRectangle), x0(x0_), y0(y0_), x1(x1_), y1(y1_),
       line_width(line_width_), dashed(dashed_), dash_mask(CapturedDashMask(owner)) {
     filled = filled_;
@@ -97,8 +98,8 @@ HRESULT COsdRectangle::DrawOutline() {
     return S_OK;
 }
 
-COsdEllipse::COsdEllipse(CGLRenderer* owner, float cx_, float cy_, double radius_, bool filled_,
-                         uint32_t color_, uint32_t line_width_)
+COsdEllipse::COsdEllipse(noxd::OverlayRenderer* owner, float cx_, float cy_, double radius_,
+                         bool filled_, uint32_t color_, uint32_t line_width_)
     : CBaseOsdObject(owner, kOsdEllipse), cx(cx_), cy(cy_), radius(radius_),
       line_width(line_width_), dash_mask(CapturedDashMask(owner)) {
     filled = filled_;
@@ -120,7 +121,7 @@ HRESULT COsdEllipse::Draw() {
     return S_OK;
 }
 
-COsdEllipse2::COsdEllipse2(CGLRenderer* owner, float cx_, float cy_, double radius_x_,
+COsdEllipse2::COsdEllipse2(noxd::OverlayRenderer* owner, float cx_, float cy_, double radius_x_,
                            double radius_y_, uint32_t rotation_, bool filled_, uint32_t color_,
                            uint32_t line_width_)
     : CBaseOsdObject(owner, kOsdEllipse), cx(cx_), cy(cy_), radius_x(radius_x_),
@@ -151,8 +152,8 @@ HRESULT COsdEllipse2::Draw() {
     return S_OK;
 }
 
-COsdTriangle::COsdTriangle(CGLRenderer* owner, const float (&v)[6], bool filled_, uint32_t color_,
-                           uint32_t line_width_, bool dashed_)
+COsdTriangle::COsdTriangle(noxd::OverlayRenderer* owner, const float (&v)[6], bool filled_,
+                           uint32_t color_, uint32_t line_width_, bool dashed_)
     : CBaseOsdObject(owner, kOsdTriangle), vertices{v[0], v[1], v[2], v[3], v[4], v[5]},
       line_width(line_width_), dashed(dashed_), dash_mask(CapturedDashMask(owner)) {
     filled = filled_;
@@ -186,10 +187,10 @@ HRESULT COsdTriangle::Draw() {
     return S_OK;
 }
 
-COsdLine::COsdLine(CGLRenderer* owner, float x0_, float y0_, float x1_, float y1_, uint32_t color_,
-                   uint32_t line_width_, bool dashed_)
-    : CBaseOsdObject(owner, kOsdLine), x0(x0_), y0(y0_), x1(x1_), y1(y1_),
-      line_width(line_width_), dashed(dashed_), dash_mask(CapturedDashMask(owner)) {
+COsdLine::COsdLine(noxd::OverlayRenderer* owner, float x0_, float y0_, float x1_, float y1_,
+                   uint32_t color_, uint32_t line_width_, bool dashed_)
+    : CBaseOsdObject(owner, kOsdLine), x0(x0_), y0(y0_), x1(x1_), y1(y1_), line_width(line_width_),
+      dashed(dashed_), dash_mask(CapturedDashMask(owner)) {
     color = color_;
 }
 
@@ -206,7 +207,8 @@ HRESULT COsdLine::Draw() {
     return S_OK;
 }
 
-COsdPoint::COsdPoint(CGLRenderer* owner, float x_, float y_, uint32_t color_, uint32_t point_size_)
+COsdPoint::COsdPoint(noxd::OverlayRenderer* owner, float x_, float y_, uint32_t color_,
+                     uint32_t point_size_)
     : CBaseOsdObject(owner, kOsdPoint), x(x_), y(y_), point_size(point_size_) {
     color = color_;
 }
@@ -225,10 +227,15 @@ HRESULT COsdPoint::Draw() {
 
 namespace noxd {
 
-CBaseOsdObject* NewOsdRectangle(CGLRenderer* renderer, float x0, float y0, float x1, float y1,
-                                bool filled, uint32_t color, float line_width, bool dashed) {
-    return NewOsdObject<COsdRectangle>(renderer, x0, y0, x1, y1, filled, color,
-                                       static_cast<uint32_t>(line_width), dashed);
+CBaseOsdObject* NewOsdRectangleWithPattern(OverlayRenderer& renderer, uint16_t pattern, float x0,
+                                           float y0, float x1, float y1, bool filled,
+                                           uint32_t color, uint32_t line_width, bool dashed) {
+    ScopedRendererLock hold(renderer.lock);
+    renderer.osd.SwapInDashMask(pattern);
+    CBaseOsdObject* rectangle =
+        NewOsdObject<COsdRectangle>(&renderer, x0, y0, x1, y1, filled, color, line_width, dashed);
+    renderer.osd.RestoreDashMask();
+    return rectangle;
 }
 
 }  // namespace noxd

@@ -10,7 +10,7 @@
 // Filled, or an outline that may be dashed with the pattern it captured.
 class COsdRectangle : public CBaseOsdObject {
 public:
-    COsdRectangle(CGLRenderer* owner, float x0, float y0, float x1, float y1, bool filled,
+    COsdRectangle(noxd::OverlayRenderer* owner, float x0, float y0, float x1, float y1, bool filled,
                   uint32_t color, uint32_t line_width, bool dashed);
     HRESULT Draw() override;
 
@@ -27,8 +27,8 @@ private:
 // A circle whose radius is a fraction of the viewport height.
 class COsdEllipse : public CBaseOsdObject {
 public:
-    COsdEllipse(CGLRenderer* owner, float cx, float cy, double radius, bool filled, uint32_t color,
-                uint32_t line_width);
+    COsdEllipse(noxd::OverlayRenderer* owner, float cx, float cy, double radius, bool filled,
+                uint32_t color, uint32_t line_width);
     HRESULT Draw() override;
 
     float cx, cy;
@@ -41,7 +41,7 @@ public:
 // radians anticlockwise. `filled` is kept but never consulted.
 class COsdEllipse2 : public CBaseOsdObject {
 public:
-    COsdEllipse2(CGLRenderer* owner, float cx, float cy, double radius_x, double radius_y,
+    COsdEllipse2(noxd::OverlayRenderer* owner, float cx, float cy, double radius_x, double radius_y,
                  uint32_t rotation, bool filled, uint32_t color, uint32_t line_width);
     HRESULT Draw() override;
 
@@ -54,8 +54,8 @@ public:
 
 class COsdTriangle : public CBaseOsdObject {
 public:
-    COsdTriangle(CGLRenderer* owner, const float (&vertices)[6], bool filled, uint32_t color,
-                 uint32_t line_width, bool dashed);
+    COsdTriangle(noxd::OverlayRenderer* owner, const float (&vertices)[6], bool filled,
+                 uint32_t color, uint32_t line_width, bool dashed);
     HRESULT Draw() override;
 
     float vertices[6];  // x0, y0, x1, y1, x2, y2
@@ -66,7 +66,7 @@ public:
 
 class COsdLine : public CBaseOsdObject {
 public:
-    COsdLine(CGLRenderer* owner, float x0, float y0, float x1, float y1, uint32_t color,
+    COsdLine(noxd::OverlayRenderer* owner, float x0, float y0, float x1, float y1, uint32_t color,
              uint32_t line_width, bool dashed);
     HRESULT Draw() override;
 
@@ -79,7 +79,7 @@ public:
 // A round point of `point_size` pixels.
 class COsdPoint : public CBaseOsdObject {
 public:
-    COsdPoint(CGLRenderer* owner, float x, float y, uint32_t color, uint32_t point_size);
+    COsdPoint(noxd::OverlayRenderer* owner, float x, float y, uint32_t color, uint32_t point_size);
     HRESULT Draw() override;
 
     float x, y;
@@ -88,10 +88,12 @@ public:
 
 namespace noxd {
 
-// A rectangle for the rubber band (or any caller inside the library), built
-// with the pattern the renderer holds now; null when memory is short. Hand it
-// to AddOsdObject, which owns it from then on.
-CBaseOsdObject* NewOsdRectangle(CGLRenderer* renderer, float x0, float y0, float x1, float y1,
-                                bool filled, uint32_t color, float line_width, bool dashed);
+// A rectangle built with its own dash pattern, for the rubber band: under
+// the lock, `pattern` stands in for the list's pattern while the rectangle is
+// built, and the list's pattern is back afterwards. Null when memory is
+// short; hand it to OverlayList::Add, which owns it from then on.
+CBaseOsdObject* NewOsdRectangleWithPattern(OverlayRenderer& renderer, uint16_t pattern, float x0,
+                                           float y0, float x1, float y1, bool filled,
+                                           uint32_t color, uint32_t line_width, bool dashed);
 
 }  // namespace noxd

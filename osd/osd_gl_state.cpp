@@ -1,6 +1,6 @@
 #include "osd_gl_state.h"
 
-#include "renderer/gl_renderer.h"
+#include "osd_list.h"
 
 namespace noxd {
 
@@ -36,15 +36,12 @@ OsdLineStipple::~OsdLineStipple() {
     glDisable(GL_LINE_STIPPLE);
 }
 
-OsdDashPatternSwap::OsdDashPatternSwap(CGLRenderer& renderer, uint16_t own_pattern)
-    : renderer_(renderer) {
-    renderer_.osd.saved_dash_mask = renderer_.osd.dash_mask;
-    renderer_.osd.dash_mask = own_pattern;
+OsdDashPatternSwap::OsdDashPatternSwap(noxd::OverlayRenderer& renderer, uint16_t own_pattern)
+    : list_(renderer.osd) {
+    list_.SwapInDashMask(own_pattern);
 }
 
-OsdDashPatternSwap::~OsdDashPatternSwap() { renderer_.osd.dash_mask = renderer_.osd.saved_dash_mask; }
-
-uint16_t OsdDashPatternSwap::pattern() const { return renderer_.osd.dash_mask; }
+OsdDashPatternSwap::~OsdDashPatternSwap() { list_.RestoreDashMask(); }
 
 OsdPixelProjection::OsdPixelProjection(double width, double height) {
     glMatrixMode(GL_PROJECTION);

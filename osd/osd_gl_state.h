@@ -8,9 +8,10 @@
 
 #include <cstdint>
 
-struct CGLRenderer;
-
 namespace noxd {
+
+class OverlayList;
+struct OverlayRenderer;
 
 // The overlay colour 0xAABBGGRR. Alpha 0 and 0xFF are opaque; anything in
 // between is blended over what lies below and blending is switched off again
@@ -42,19 +43,17 @@ private:
     bool dashed_;
 };
 
-// Puts an object's own dash pattern into the renderer for the time it draws;
-// the renderer's pattern waits in saved_dash_mask. Lock held by the pass.
+// Puts an object's own dash pattern into the overlay list for the time it
+// draws; the list's pattern waits in saved_dash_mask. Lock held by the pass.
 class OsdDashPatternSwap {
 public:
-    OsdDashPatternSwap(CGLRenderer& renderer, uint16_t own_pattern);
+    OsdDashPatternSwap(OverlayRenderer& renderer, uint16_t own_pattern);
     ~OsdDashPatternSwap();
     OsdDashPatternSwap(const OsdDashPatternSwap&) = delete;
     OsdDashPatternSwap& operator=(const OsdDashPatternSwap&) = delete;
 
-    uint16_t pattern() const;
-
 private:
-    CGLRenderer& renderer_;
+    OverlayList& list_;
 };
 
 // Projection in viewport pixels, (0, 0) at the bottom-left, for shapes whose

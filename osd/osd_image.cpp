@@ -6,7 +6,7 @@
 
 #include "bmp_file_check.h"
 #include "osd_gl_state.h"
-#include "renderer/gl_renderer.h"
+#include "osd_list.h"
 
 namespace noxd {
 
@@ -159,7 +159,7 @@ HRESULT ReadOwnBmpFile(const wchar_t* path, const BmpShape& shape, PixelImage& i
 
 }  // namespace
 
-HRESULT DrawOsdImage(const CGLRenderer& renderer, const PixelImage& image,
+HRESULT DrawOsdImage(const noxd::OverlayRenderer& renderer, const PixelImage& image,
                      const ImageCorners& corners, int32_t anchor) {
     if (image.empty()) return E_INVALIDARG;
     const double W = renderer.viewport_width.load(), H = renderer.viewport_height.load();
@@ -239,8 +239,8 @@ HRESULT LoadOsdFilePixels(const wchar_t* path, uint32_t key_color, uint8_t key_a
 
 }  // namespace noxd
 
-COsdBitmap::COsdBitmap(CGLRenderer* owner, const noxd::ImageCorners& corners_, int32_t anchor_,
-                       uint32_t key_color_, uint8_t key_alpha_)
+COsdBitmap::COsdBitmap(noxd::OverlayRenderer* owner, const noxd::ImageCorners& corners_,
+                       int32_t anchor_, uint32_t key_color_, uint8_t key_alpha_)
     : CBaseOsdObject(owner, kOsdBitmap), corners(corners_), key_color(key_color_),
       key_alpha(key_alpha_), anchor(anchor_) {}
 

@@ -15,7 +15,7 @@ namespace noxd {
 // its top row along y0, blended by its own alpha. Texture name 4 on the
 // active unit is reserved for overlays and loaded anew on every call.
 // GL thread, in the draw pass.
-HRESULT DrawOsdImage(const CGLRenderer& renderer, const PixelImage& image,
+HRESULT DrawOsdImage(const noxd::OverlayRenderer& renderer, const PixelImage& image,
                      const ImageCorners& corners, int32_t anchor);
 
 // Reads a GDI bitmap into `image`: 32-bit bitmaps as they are, 8-, 16- and
@@ -40,7 +40,7 @@ HRESULT LoadOsdFilePixels(const wchar_t* path, uint32_t key_color, uint8_t key_a
 // An image from a bitmap file, a host bitmap or raw 32-bit pixels.
 class COsdBitmap : public CBaseOsdObject {
 public:
-    COsdBitmap(CGLRenderer* owner, const noxd::ImageCorners& corners, int32_t anchor,
+    COsdBitmap(noxd::OverlayRenderer* owner, const noxd::ImageCorners& corners, int32_t anchor,
                uint32_t key_color, uint8_t key_alpha);
     HRESULT Draw() override;
     void FreeResources() override { image.Release(); }

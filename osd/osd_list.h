@@ -1,9 +1,15 @@
-// The renderer's ordered overlay list: drawn in insertion order every frame.
+// The renderer's ordered overlay list, drawn in insertion order every frame,
+// and the renderer as the overlay layer sees it: the core, its list and the
+// text of its "no video" cover.
 //
-// Threads: the add, delete and clear operations may run on any thread; they
-// change the list only under the renderer lock. DrawOsdObjects runs in the
-// frame sequence on the GL thread with the lock already held. Objects are
-// built completely, outside the lock, before they are added.
+// Lock rule of the overlay layer: the list and the two dash patterns are read
+// and changed only under the renderer lock. Every operation of OverlayList
+// takes it itself (it is recursive, so a caller may hold it already), except
+// those marked "lock held", whose caller holds it: the draw pass runs inside
+// the frame, which holds it throughout. Objects are built completely, outside
+// the lock, on any thread, before they are added. The list's length and the
+// button count are atomic words, for readers that must not wait for a frame
+// (noxd_get_stats, the window procedure).
 #pragma once
 
 #include <windows.h>
@@ -12,54 +18,82 @@
 #include <cstdint>
 #include <vector>
 
+#include "osd_pixels.h"
+#include "renderer_core.h"
+
 class CBaseOsdObject;
-struct CGLRenderer;
 
 namespace noxd {
 
-// The overlay group of the renderer object.
-struct OsdState {
-    std::vector<CBaseOsdObject*> osd_list;  // owns the objects; guarded by the renderer lock
-    // The list's length, written under the lock at every change, for readers
-    // that must not wait for a frame to end (noxd_get_stats).
+class OverlayList {
+public:
+    explicit OverlayList(RendererLock& lock) : lock_(lock) {}
+    OverlayList(const OverlayList&) = delete;
+    OverlayList& operator=(const OverlayList&) = delete;
+
+    // Puts `object` into the list and its new handle into *handle_variable,
+    // deleting the object the variable named before. When the object is null
+    // (allocation failed: E_FAIL) or was not built (its status), it is
+    // discarded, the old object is deleted all the same and the variable is
+    // left 0. A null handle_variable: E_INVALIDARG, the object is discarded,
+    // nothing else changes.
+    HRESULT Add(UINT_PTR* handle_variable, CBaseOsdObject* object);
+
+    // Removes the object that *handle_variable names and sets the variable to
+    // 0. E_INVALIDARG, changing nothing, for a null variable, a 0 handle or a
+    // handle not in the list.
+    HRESULT Delete(UINT_PTR* handle_variable);
+
+    // Removes and frees every overlay; E_INVALIDARG when the list was empty.
+    // Handle variables are not touched.
+    HRESULT Clear();
+
+    // Draws every overlay in list order. GL thread, lock held.
+    void Draw();
+
+    // The overlays in drawing order. Lock held.
+    const std::vector<CBaseOsdObject*>& Objects() const { return osd_list; }
+
+    // The list's length as of its last change. Any thread, without the lock.
+    int32_t Count() const { return overlay_count; }
+
+    // The pattern an outline object captures when it is built; never one
+    // that a drawing object or the rubber band has swapped in for a moment.
+    uint16_t CurrentDashMask();
+
+    // Sets the pattern for objects built from now on; waits for a draw pass
+    // in progress, which would otherwise put its saved pattern back over it.
+    void SetDashMask(uint16_t pattern);
+
+    // Puts `own` in place of the pattern, which waits in saved_dash_mask
+    // until RestoreDashMask. Lock held, and held until the restore.
+    void SwapInDashMask(uint16_t own);
+    void RestoreDashMask();
+
+    // Live buttons: counted from a button's construction to its
+    // FreeResources(), on any thread. Read without the lock.
+    int32_t ButtonCount() const { return button_count; }
+    void CountButton() { ++button_count; }
+    void UncountButton() { --button_count; }
+
+private:
+    void CountOverlays() { overlay_count = static_cast<int32_t>(osd_list.size()); }
+
+    RendererLock& lock_;
+    std::vector<CBaseOsdObject*> osd_list;  // owns the objects
     std::atomic<int32_t> overlay_count{0};
-    // Live buttons; changed by button construction and removal on any thread,
-    // read by the window procedure without the lock.
     std::atomic<int32_t> button_count{0};
-    // Pattern that new outline objects capture, and the slot that keeps it
-    // while a drawing object or the rubber band swaps its own in. Both under
-    // the renderer lock.
     uint16_t dash_mask = 0xE3F8;
     uint16_t saved_dash_mask = 0xE3F8;
 };
 
-// Puts `object` into the list and its new handle into *handle_variable,
-// deleting the object the variable named before. When the object is null
-// (allocation failed: E_FAIL) or was not built (its status), it is discarded,
-// the old object is deleted all the same and the variable is left 0. A null
-// handle_variable: E_INVALIDARG, the object is discarded, nothing else
-// changes. Takes the renderer lock; may be called with it held.
-HRESULT AddOsdObject(CGLRenderer& renderer, UINT_PTR* handle_variable, CBaseOsdObject* object);
-
-// Removes the object that *handle_variable names and sets the variable to 0.
-// E_INVALIDARG, changing nothing, for a null variable, a 0 handle or a handle
-// not in the list. Takes the renderer lock; may be called with it held.
-HRESULT DeleteOsdObject(CGLRenderer& renderer, UINT_PTR* handle_variable);
-
-// Removes and frees every overlay; E_INVALIDARG when the list was empty.
-// Handle variables are not touched. Takes the renderer lock.
-HRESULT ClearOsdObjects(CGLRenderer& renderer);
-
-// Draws every overlay in list order; caller holds the lock on the GL thread.
-void DrawOsdObjects(CGLRenderer& renderer);
-
-// The pattern an outline object captures when it is built. Takes the lock,
-// so it never sees a pattern that a drawing object or the rubber band has
-// swapped in for a moment.
-uint16_t CurrentDashMask(CGLRenderer& renderer);
-
-// Sets the pattern for objects built from now on; waits for a draw pass in
-// progress, which would otherwise put its saved pattern back over it.
-void SetDashMask(CGLRenderer& renderer, uint16_t pattern);
+// The renderer as the overlays see it. Overlay objects keep a pointer to it
+// as their owner.
+struct OverlayRenderer : RendererCore {
+    OverlayList osd{lock};
+    // The text of the "no video" cover; empty: the picture is only dimmed.
+    // Changed and drawn only under the renderer lock.
+    PixelImage stale_text;
+};
 
 }  // namespace noxd

@@ -9,7 +9,9 @@
 #include <new>
 #include <utility>
 
-struct CGLRenderer;
+namespace noxd {
+struct OverlayRenderer;
+}  // namespace noxd
 
 enum OsdKind : uint32_t {
     kOsdRectangle = 0,
@@ -34,12 +36,12 @@ public:
     HRESULT status = S_OK;   // 0 once built completely; only such objects enter the list
     uint32_t filled = 0;
     uint32_t color = 0;      // 0xAABBGGRR
-    CGLRenderer* renderer = nullptr;
+    noxd::OverlayRenderer* renderer = nullptr;
     OsdKind kind = kOsdRectangle;
     UINT_PTR handle = 0;     // given by the list when the object enters it; never reused
 
 protected:
-    CBaseOsdObject(CGLRenderer* owner, OsdKind k) : renderer(owner), kind(k) {
+    CBaseOsdObject(noxd::OverlayRenderer* owner, OsdKind k) : renderer(owner), kind(k) {
         if (!owner) status = E_INVALIDARG;
     }
     ~CBaseOsdObject() = default;

@@ -3,7 +3,7 @@
 #include <cwchar>
 
 #include "osd_image.h"
-#include "renderer/gl_renderer.h"
+#include "osd_list.h"
 
 namespace noxd {
 
@@ -73,7 +73,7 @@ HRESULT RasterizeOsdText(const wchar_t* text, const TextStyle& style, PixelImage
 
 }  // namespace noxd
 
-COsdText::COsdText(CGLRenderer* owner, const wchar_t* text, const noxd::TextStyle& style,
+COsdText::COsdText(noxd::OverlayRenderer* owner, const wchar_t* text, const noxd::TextStyle& style,
                    const noxd::ImageCorners& corners_, int32_t anchor_)
     : CBaseOsdObject(owner, kOsdText), corners(corners_), anchor(anchor_) {
     color = style.background_color;

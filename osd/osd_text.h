@@ -35,7 +35,7 @@ HRESULT RasterizeOsdText(const wchar_t* text, const TextStyle& style, PixelImage
 
 class COsdText : public CBaseOsdObject {
 public:
-    COsdText(CGLRenderer* owner, const wchar_t* text, const noxd::TextStyle& style,
+    COsdText(noxd::OverlayRenderer* owner, const wchar_t* text, const noxd::TextStyle& style,
              const noxd::ImageCorners& corners, int32_t anchor);
     HRESULT Draw() override;
     void FreeResources() override { image.Release(); }

@@ -3,7 +3,7 @@
 #include <chrono>
 
 #include "frame_present.h"
-#include "gl_renderer.h"
+#include "renderer_core.h"
 #include "shader_program.h"
 
 namespace noxd {
@@ -18,7 +18,7 @@ uint64_t SteadyMicroseconds() {
 
 }  // namespace
 
-HRESULT PresentNewFrame(CGLRenderer& renderer, const void* frame) {
+HRESULT PresentNewFrame(RendererCore& renderer, const void* frame) {
     const uint64_t start_us = SteadyMicroseconds();
     {
         ScopedRendererLock hold(renderer.lock);
@@ -32,12 +32,13 @@ HRESULT PresentNewFrame(CGLRenderer& renderer, const void* frame) {
     return shown;
 }
 
-PictureCover CoverDueNow(CGLRenderer& renderer) {
+PictureCover CoverDueNow(RendererCore& renderer) {
     const FrameStatsSummary frames = ReadFrameStats(renderer);
-    return IsStale(renderer.stale_view.timeout_ms, frames.ms_since_last_frame) ? DrawStaleCover : nullptr;
+    return IsStale(renderer.stale_timeout_ms, frames.ms_since_last_frame) ? renderer.hooks.draw_stale_cover
+                                                                          : nullptr;
 }
 
-HRESULT RedrawLastFrame(CGLRenderer& renderer) {
+HRESULT RedrawLastFrame(RendererCore& renderer) {
     if (ReadFrameStats(renderer).ms_since_last_frame == FrameStatsSummary::kNoFrameYet) return S_FALSE;
     {
         ScopedRendererLock hold(renderer.lock);
@@ -46,7 +47,7 @@ HRESULT RedrawLastFrame(CGLRenderer& renderer) {
     return RedrawFrame(renderer, CoverDueNow(renderer));
 }
 
-FrameStatsSummary ReadFrameStats(CGLRenderer& renderer) {
+FrameStatsSummary ReadFrameStats(RendererCore& renderer) {
     const uint64_t now_us = SteadyMicroseconds();
     std::lock_guard<std::mutex> reading(renderer.stats_mutex);
     return renderer.stats.Read(now_us);

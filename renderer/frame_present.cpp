@@ -1,6 +1,6 @@
 #include "frame_present.h"
 
-#include "gl_renderer.h"
+#include "renderer_core.h"
 #include "timing.h"
 #include "video_quad.h"
 #include "viewport.h"
@@ -78,7 +78,7 @@ void SetShaderOn(GLuint program, int on) {
 
 }  // namespace
 
-void DrawPicture(CGLRenderer& renderer, const void* frame, QuadStep quad) {
+void DrawPicture(RendererCore& renderer, const void* frame, QuadStep quad) {
     glUseProgram(renderer.program);
     SetShaderOn(renderer.program, 1);
     glPushAttrib(0x000FFFFF);
@@ -100,16 +100,16 @@ void DrawPicture(CGLRenderer& renderer, const void* frame, QuadStep quad) {
     glPopAttrib();
 }
 
-HRESULT DrawView(CGLRenderer& renderer, const void* frame, PictureCover cover) {
+HRESULT DrawView(RendererCore& renderer, const void* frame, PictureCover cover) {
     if (renderer.viewport_pending.exchange(false)) ApplyViewport(renderer);
     if (!renderer.program || !renderer.fragment_shader) return E_FAIL;
     DrawPicture(renderer, frame, DrawVideoQuad);
-    DrawOsdObjects(renderer);
+    renderer.hooks.draw_overlays(renderer);
     if (cover) cover(renderer);
     return S_OK;
 }
 
-HRESULT PresentFrame(CGLRenderer& renderer, const void* frame) {
+HRESULT PresentFrame(RendererCore& renderer, const void* frame) {
     PassFrameEntryPoint();
     ScopedRendererLock hold(renderer.lock);
     const HRESULT drawn = DrawView(renderer, frame, nullptr);
@@ -119,7 +119,7 @@ HRESULT PresentFrame(CGLRenderer& renderer, const void* frame) {
     return S_OK;
 }
 
-HRESULT RedrawFrame(CGLRenderer& renderer, PictureCover cover) {
+HRESULT RedrawFrame(RendererCore& renderer, PictureCover cover) {
     ScopedRendererLock hold(renderer.lock);
     const HRESULT drawn = DrawView(renderer, nullptr, cover);
     if (drawn == S_OK) SwapBuffers(renderer.device_context.get());

@@ -2,9 +2,9 @@
 
 #include <mutex>
 
-#include "gl_renderer.h"
-#include "interaction/window_calls.h"
-#include "interaction/window_proc.h"
+#include "renderer_core.h"
+#include "window_calls.h"
+#include "window_proc.h"
 
 namespace noxd {
 
@@ -42,7 +42,7 @@ void RegisterRendererClass() {
 }
 
 // A hidden top-level window at (0, 0) whose client area has the asked size.
-HWND CreateOwnWindow(CGLRenderer& renderer) {
+HWND CreateOwnWindow(RendererCore& renderer) {
     RECT frame = {0, 0, renderer.window_width, renderer.window_height};
     AdjustWindowRectEx(&frame, kOwnWindowFrameStyle, FALSE, kOwnWindowExStyle);
     return CreateWindowExW(kOwnWindowExStyle, kWindowClass, renderer.window_title, kOwnWindowStyle,
@@ -52,7 +52,7 @@ HWND CreateOwnWindow(CGLRenderer& renderer) {
 
 // Subclasses the host's window. The user data is ours before our procedure
 // can run, so it never reads what the host kept there as a renderer.
-void TakeOverHostWindow(CGLRenderer& renderer) {
+void TakeOverHostWindow(RendererCore& renderer) {
     HWND window = renderer.window;
     renderer.host_user_data = GetWindowLongPtrW(window, GWLP_USERDATA);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&renderer));
@@ -90,7 +90,7 @@ void DestroyOwnWindow(HWND window) {
 
 DWORD WINAPI RenderThreadMain(void* arg) {
     if (!arg) return 0;
-    auto& renderer = *static_cast<CGLRenderer*>(arg);
+    auto& renderer = *static_cast<RendererCore*>(arg);
     HWND own_window = nullptr;
     if (renderer.window) {
         TakeOverHostWindow(renderer);
@@ -130,7 +130,7 @@ GlSetupResult Failed(const char* step, int pixel_format = 0) {
 }
 
 // Binds a context to the window's device context and makes it current here.
-GlSetupResult BindContext(CGLRenderer& renderer) {
+GlSetupResult BindContext(RendererCore& renderer) {
     if (!renderer.window) return {"CreateWindowExW", renderer.window_error, 0};
     renderer.device_context = WindowDc(renderer.window);
     HDC dc = renderer.device_context.get();
@@ -147,7 +147,7 @@ GlSetupResult BindContext(CGLRenderer& renderer) {
 
 }  // namespace
 
-GlSetupResult SetUpGl(CGLRenderer& renderer) {
+GlSetupResult SetUpGl(RendererCore& renderer) {
     const GlSetupResult result = BindContext(renderer);
     if (!result.failed_step) {
         ShowWindow(renderer.window, SW_SHOWNORMAL);
@@ -163,7 +163,7 @@ GlSetupResult SetUpGl(CGLRenderer& renderer) {
     return result;
 }
 
-void GiveBackHostWindow(CGLRenderer& renderer) {
+void GiveBackHostWindow(RendererCore& renderer) {
     if (!renderer.host_window_proc) return;
     SetWindowLongPtrW(renderer.window, GWLP_WNDPROC,
                       reinterpret_cast<LONG_PTR>(renderer.host_window_proc));

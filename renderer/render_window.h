@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-struct CGLRenderer;
-
 namespace noxd {
+
+struct RendererCore;
 
 // Render thread: sets the window up, signals ready_event, then pumps the
 // messages of its own window until stop_event or WM_QUIT. Issues no GL call.
@@ -22,9 +22,9 @@ struct GlSetupResult {
 
 // On the creating thread: pixel format, GL context made current, window shown.
 // On failure nothing of it is left and an own window is gone.
-GlSetupResult SetUpGl(CGLRenderer& renderer);
+GlSetupResult SetUpGl(RendererCore& renderer);
 
 // Puts the host's window procedure and user data back into its window.
-void GiveBackHostWindow(CGLRenderer& renderer);
+void GiveBackHostWindow(RendererCore& renderer);
 
 }  // namespace noxd

@@ -1,6 +1,6 @@
 #include "shader_program.h"
 
-#include "gl_renderer.h"
+#include "renderer_core.h"
 #include "shader_sources.h"
 
 namespace noxd {
@@ -28,7 +28,7 @@ const char* ShaderSourceFor(unsigned format_class, ColorSpaceIndex color_space) 
     return kRgbShaderSource;
 }
 
-void BuildShaderProgram(CGLRenderer& renderer) {
+void BuildShaderProgram(RendererCore& renderer) {
     renderer.program = glCreateProgram();
     DropGlErrors();
     renderer.fragment_shader = glCreateShader(GL_FRAGMENT_SHADER);
@@ -45,7 +45,7 @@ void BuildShaderProgram(CGLRenderer& renderer) {
     DropGlErrors();
 }
 
-void DeleteShaderProgram(CGLRenderer& renderer) {
+void DeleteShaderProgram(RendererCore& renderer) {
     if (renderer.program && renderer.fragment_shader)
         glDetachShader(renderer.program, renderer.fragment_shader);
     if (renderer.fragment_shader) glDeleteShader(renderer.fragment_shader);
@@ -54,7 +54,7 @@ void DeleteShaderProgram(CGLRenderer& renderer) {
     renderer.fragment_shader = 0;
 }
 
-void ApplyRequestedColorSpace(CGLRenderer& renderer) {
+void ApplyRequestedColorSpace(RendererCore& renderer) {
     const ColorSpaceIndex requested = renderer.requested_color_space;
     if (requested == renderer.program_color_space || !renderer.program) return;
     if (renderer.format_class == FormatClass::Bgr24 || renderer.format_class == FormatClass::Bgr32)

@@ -4,21 +4,21 @@
 
 #include "color_space.h"
 
-struct CGLRenderer;
-
 namespace noxd {
+
+struct RendererCore;
 
 // YUV sources come in every colour space; the RGB source has one.
 const char* ShaderSourceFor(unsigned format_class, ColorSpaceIndex color_space = kDefaultColorSpace);
 
 // GL errors of the single build steps are read and dropped: a program that
 // fails to compile shows up as a black picture, never as a failed creation.
-void BuildShaderProgram(CGLRenderer& renderer);
+void BuildShaderProgram(RendererCore& renderer);
 
-void DeleteShaderProgram(CGLRenderer& renderer);
+void DeleteShaderProgram(RendererCore& renderer);
 
 // Builds the program anew when a YUV renderer was asked for another colour
 // space than its program converts in. GL thread, before a picture is drawn.
-void ApplyRequestedColorSpace(CGLRenderer& renderer);
+void ApplyRequestedColorSpace(RendererCore& renderer);
 
 }  // namespace noxd

@@ -3,8 +3,8 @@
 #include "frame_extras.h"
 #include "frame_present.h"
 #include "gl_objects.h"
-#include "gl_renderer.h"
-#include "include/noxd.h"
+#include "renderer_core.h"
+#include "noxd.h"
 #include "video_quad.h"
 #include "viewport.h"
 
@@ -16,7 +16,7 @@ namespace {
 // framebuffer and viewport are in force again when it ends.
 class OffscreenTarget {
 public:
-    OffscreenTarget(CGLRenderer& renderer, GLuint framebuffer) : renderer_(renderer) {
+    OffscreenTarget(RendererCore& renderer, GLuint framebuffer) : renderer_(renderer) {
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     }
     ~OffscreenTarget() {
@@ -27,7 +27,7 @@ public:
     OffscreenTarget& operator=(const OffscreenTarget&) = delete;
 
 private:
-    CGLRenderer& renderer_;
+    RendererCore& renderer_;
 };
 
 UniqueRenderbuffer MakeColourBuffer(int32_t width, int32_t height) {
@@ -59,7 +59,7 @@ void ReadInto(Picture& picture) {
     }
 }
 
-HRESULT DrawSnapshot(CGLRenderer& renderer, int what, const Picture& picture) {
+HRESULT DrawSnapshot(RendererCore& renderer, int what, const Picture& picture) {
     if (what == kSnapshotView) return DrawView(renderer, nullptr, CoverDueNow(renderer));
     glViewport(0, 0, picture.width, picture.height);
     DrawPicture(renderer, nullptr, DrawWholePicture);
@@ -70,7 +70,7 @@ HRESULT DrawSnapshot(CGLRenderer& renderer, int what, const Picture& picture) {
 
 bool IsSnapshotKind(int what) { return what == kSnapshotFrame || what == kSnapshotView; }
 
-void SnapshotSize(CGLRenderer& renderer, int what, int32_t& width, int32_t& height) {
+void SnapshotSize(RendererCore& renderer, int what, int32_t& width, int32_t& height) {
     if (what == kSnapshotFrame) {
         width = renderer.frame_width;
         height = renderer.frame_height;
@@ -82,7 +82,7 @@ void SnapshotSize(CGLRenderer& renderer, int what, int32_t& width, int32_t& heig
     height = client.bottom - client.top;
 }
 
-HRESULT TakeSnapshot(CGLRenderer& renderer, int what, Picture& picture) {
+HRESULT TakeSnapshot(RendererCore& renderer, int what, Picture& picture) {
     if (ReadFrameStats(renderer).ms_since_last_frame == FrameStatsSummary::kNoFrameYet)
         return NOXD_E_NO_FRAME;
     ScopedRendererLock hold(renderer.lock);

@@ -9,9 +9,9 @@
 
 #include "image_files.h"
 
-struct CGLRenderer;
-
 namespace noxd {
+
+struct RendererCore;
 
 // What a snapshot shows: the decoded frame at its own size, before zoom and
 // overlays; or the view at the window's client size, as a redraw would show
@@ -21,11 +21,11 @@ enum SnapshotKind { kSnapshotFrame = 0, kSnapshotView = 1 };
 bool IsSnapshotKind(int what);
 
 // The size a snapshot of the kind has now. Any thread.
-void SnapshotSize(CGLRenderer& renderer, int what, int32_t& width, int32_t& height);
+void SnapshotSize(RendererCore& renderer, int what, int32_t& width, int32_t& height);
 
 // Draws and reads the snapshot; pixels 0xFFRRGGBB, top row first.
 // NOXD_E_NO_FRAME before the first frame; E_FAIL without a program, without
 // framebuffer objects in GL, or for an empty window. GL thread only.
-HRESULT TakeSnapshot(CGLRenderer& renderer, int what, Picture& picture);
+HRESULT TakeSnapshot(RendererCore& renderer, int what, Picture& picture);
 
 }  // namespace noxd

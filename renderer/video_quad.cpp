@@ -1,8 +1,6 @@
 #include "video_quad.h"
 
-#include "gl_renderer.h"
-#include "interaction/digital_zoom.h"
-#include "interaction/editing_tools.h"
+#include "renderer_core.h"
 
 namespace noxd {
 
@@ -30,13 +28,12 @@ void DrawQuad(const VideoQuad& quad) {
 
 }  // namespace
 
-void DrawVideoQuad(CGLRenderer& renderer) {
+void DrawVideoQuad(RendererCore& renderer) {
     VideoQuad quad = UprightVideoQuad(renderer.format_class);
-    RunEditingToolsFrameStep(renderer);
-    ApplyZoomStep(renderer, quad);
+    renderer.hooks.prepare_video_quad(renderer, quad);
     DrawQuad(quad);
 }
 
-void DrawWholePicture(CGLRenderer& renderer) { DrawQuad(UprightVideoQuad(renderer.format_class)); }
+void DrawWholePicture(RendererCore& renderer) { DrawQuad(UprightVideoQuad(renderer.format_class)); }
 
 }  // namespace noxd

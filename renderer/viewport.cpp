@@ -1,10 +1,10 @@
 #include "viewport.h"
 
-#include "gl_renderer.h"
+#include "renderer_core.h"
 
 namespace noxd {
 
-void ApplyViewport(CGLRenderer& renderer) {
+void ApplyViewport(RendererCore& renderer) {
     RECT client = {};
     GetClientRect(renderer.window, &client);
     const Viewport vp = ViewportFromVideoPos(renderer.video_left, renderer.video_bottom,
@@ -15,7 +15,7 @@ void ApplyViewport(CGLRenderer& renderer) {
     renderer.viewport_height = vp.height;
 }
 
-void RequestViewportUpdate(CGLRenderer& renderer) {
+void RequestViewportUpdate(RendererCore& renderer) {
     renderer.viewport_pending = true;
     ApplyViewport(renderer);
 }

@@ -1,16 +1,16 @@
 // Placing the video inside the window: the GL viewport from the video position.
 #pragma once
 
-struct CGLRenderer;
-
 namespace noxd {
+
+struct RendererCore;
 
 // Applies the viewport from the stored video position and the window's
 // client size. Takes no lock; the GL call only counts on the GL thread.
-void ApplyViewport(CGLRenderer& renderer);
+void ApplyViewport(RendererCore& renderer);
 
 // Marks the viewport for the next frame and applies it at once; used after a
 // resize, which may arrive on a thread where GL is not current.
-void RequestViewportUpdate(CGLRenderer& renderer);
+void RequestViewportUpdate(RendererCore& renderer);
 
 }  // namespace noxd

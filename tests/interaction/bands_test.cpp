@@ -2,7 +2,7 @@
 // first frame after the release; the rectangles each tool keeps.
 #include <gtest/gtest.h>
 
-#include "renderer/gl_renderer.h"
+#include "interaction/cgl_renderer.h"
 #include "support/frames.h"
 #include "support/renderer_fixture.h"
 
@@ -79,11 +79,11 @@ TEST(BandTest, PrivacyAndMotionBandsFromOneDragBothGoAfterRelease) {
     SendMouse(r.window(), WM_MOUSEMOVE, 350, 250);
     EXPECT_NE(r.get()->interaction.privacy_band_slot, 0u);
     EXPECT_NE(r.get()->interaction.motion_band_slot, 0u);
-    EXPECT_EQ(r.get()->osd.osd_list.size(), 2u);
+    EXPECT_EQ(r.get()->osd.Objects().size(), 2u);
     EXPECT_GT(YellowPixels(r.DrawAndCapture(BlackFrame())), 200);
     SendMouse(r.window(), WM_LBUTTONUP, 350, 250);
     EXPECT_EQ(YellowPixels(r.DrawAndCapture(BlackFrame())), 0);
-    EXPECT_TRUE(r.get()->osd.osd_list.empty());
+    EXPECT_TRUE(r.get()->osd.Objects().empty());
 }
 
 TEST(BandTest, DragEndingOutsideTheWindowIsClampedAtTheNextFrame) {
@@ -110,7 +110,7 @@ TEST(BandTest, ClickWithoutMovementMakesNoBand) {
     SendMouse(r.window(), WM_LBUTTONDOWN, 100, 100);
     SendMouse(r.window(), WM_MOUSEMOVE, 100, 100);
     SendMouse(r.window(), WM_LBUTTONUP, 100, 100);
-    EXPECT_TRUE(r.get()->osd.osd_list.empty());
+    EXPECT_TRUE(r.get()->osd.Objects().empty());
     EXPECT_EQ(r.get()->interaction.privacy_rect.left, -1.0f);
 }
 

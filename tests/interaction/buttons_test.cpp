@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "osd/osd_button.h"
-#include "renderer/gl_renderer.h"
+#include "interaction/cgl_renderer.h"
 #include "support/renderer_fixture.h"
 
 using namespace noxd_test;
@@ -45,7 +45,7 @@ protected:
         return *slot;
     }
     ButtonState StateOf(UINT_PTR handle) {
-        for (CBaseOsdObject* o : r.get()->osd.osd_list)
+        for (CBaseOsdObject* o : r.get()->osd.Objects())
             if (o->handle == handle) return static_cast<COsdButton*>(o)->state;
         ADD_FAILURE() << "no such button";
         return kButtonNormal;
@@ -105,7 +105,7 @@ TEST_F(ButtonTest, CallbackMayDeleteItsOwnButton) {
     delete_on_callback = &slot;
     SendMouse(r.window(), WM_LBUTTONDOWN, 100, 60);
     EXPECT_EQ(slot, 0u);
-    EXPECT_EQ(r.get()->osd.button_count, 0);
+    EXPECT_EQ(r.get()->osd.ButtonCount(), 0);
     SendMouse(r.window(), WM_LBUTTONUP, 100, 60);
     EXPECT_EQ(presses.size(), 1u);
 }

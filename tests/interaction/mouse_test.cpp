@@ -1,9 +1,13 @@
 // The mouse callback as a host receives it from real window messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
 #include <vector>
 
-#include "renderer/gl_renderer.h"
+#include "interaction/cgl_renderer.h"
+#include "support/debug_print.h"
 #include "support/renderer_fixture.h"
 
 using namespace noxd_test;
@@ -120,6 +124,34 @@ TEST_F(MouseCallbackTest, HostProcedureGetsMouseMessagesAfterTheCallbackButNotRe
         EXPECT_EQ(callbacks_seen_at_host[0], 1u);
         EXPECT_EQ(callbacks_seen_at_host[1], 2u);
         EXPECT_EQ(callbacks_seen_at_host[2], 3u);
+    }
+    DestroyWindow(host);
+}
+
+void CALLBACK ThrowingCallback(NOXD_RENDERER, UINT, LPARAM, WPARAM, float, float) {
+    throw std::runtime_error("host callback");
+}
+
+// What a host callback throws ends inside the window procedure: the message
+// still reaches the host's own procedure, and the debugger output says so.
+TEST_F(MouseCallbackTest, ThrowingCallbackStaysInsideTheWindowProcedure) {
+    HWND host = CreateHostWindow(700, 100, 320, 240);
+    SetWindowLongPtrW(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingHostProc));
+    {
+        ScopedRenderer r(host, 12, 64, 64);
+        ASSERT_EQ(r.status(), S_OK);
+        noxd_set_mouse_callback(r.get(), ThrowingCallback);
+        host_messages.clear();
+        DebugPrintCatcher debugger;
+        SendMouse(host, WM_LBUTTONDOWN, 10, 10);
+        SendMouse(host, WM_LBUTTONUP, 10, 10);
+        const std::vector<UINT> want = {WM_LBUTTONDOWN, WM_LBUTTONUP};
+        EXPECT_EQ(host_messages, want);
+        char line[128];
+        std::snprintf(line, sizeof line,
+                      "MYDBG 0x%04lX window procedure: a mouse message failed with an exception\n",
+                      GetCurrentThreadId());
+        EXPECT_EQ(std::count(debugger.lines().begin(), debugger.lines().end(), line), 2);
     }
     DestroyWindow(host);
 }

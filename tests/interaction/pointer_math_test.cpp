@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "interaction/pointer_math.h"
+#include "math/pointer_math.h"
 
 using namespace noxd;
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "renderer/gl_renderer.h"
+#include "interaction/cgl_renderer.h"
 #include "support/frames.h"
 #include "support/renderer_fixture.h"
 

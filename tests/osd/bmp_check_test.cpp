@@ -8,7 +8,7 @@
 #include <random>
 
 #include "bmp_corpus.h"
-#include "osd/bmp_file_check.h"
+#include "math/bmp_file_check.h"
 
 using namespace noxd;
 using namespace noxd_osd_test;

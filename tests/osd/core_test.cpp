@@ -9,16 +9,16 @@
 #include "osd/osd_button.h"
 #include "osd/osd_text.h"
 #include "osd_view.h"
-#include "renderer/gl_renderer.h"
+#include "interaction/cgl_renderer.h"
 
 using namespace noxd_osd_test;
 
 namespace {
 
 COsdButton& OnlyButton(NOXD_RENDERER r) {
-    EXPECT_EQ(r->osd.osd_list.size(), 1u);
-    EXPECT_EQ(r->osd.osd_list.front()->kind, kOsdButton);
-    return static_cast<COsdButton&>(*r->osd.osd_list.front());
+    EXPECT_EQ(r->osd.Objects().size(), 1u);
+    EXPECT_EQ(r->osd.Objects().front()->kind, kOsdButton);
+    return static_cast<COsdButton&>(*r->osd.Objects().front());
 }
 
 // Left half `left`, right half `right`, in an image w x h.
@@ -77,20 +77,20 @@ TEST(OsdButtonTest, ButtonCountFollowsAddDeleteClearAndFailures) {
     UINT_PTR a = 0, b = 0, c = 0;
     ASSERT_EQ(noxd_add_osd_button(r, &a, nullptr, normal, nullptr, nullptr, 0, 1, 1, 0, 0, 0, 0), S_OK);
     ASSERT_EQ(noxd_add_osd_button(r, &b, nullptr, normal, nullptr, nullptr, 0, 1, 1, 0, 0, 0, 0), S_OK);
-    EXPECT_EQ(r->osd.button_count, 2);
+    EXPECT_EQ(r->osd.ButtonCount(), 2);
     EXPECT_EQ(noxd_delete_osd(r, &a), S_OK);
-    EXPECT_EQ(r->osd.button_count, 1);
+    EXPECT_EQ(r->osd.ButtonCount(), 1);
     // Failed buttons leave the count alone: no normal image, or one that cannot be read.
     EXPECT_EQ(noxd_add_osd_button(r, &c, nullptr, nullptr, normal, nullptr, 0, 1, 1, 0, 0, 0, 0), E_INVALIDARG);
     const uint8_t mono[2] = {};
     HBITMAP one_bit = CreateBitmap(8, 1, 1, 1, mono);
     EXPECT_EQ(noxd_add_osd_button(r, &c, nullptr, one_bit, nullptr, nullptr, 0, 1, 1, 0, 0, 0, 0), E_INVALIDARG);
-    EXPECT_EQ(r->osd.button_count, 1);
+    EXPECT_EQ(r->osd.ButtonCount(), 1);
     // Replacing a button through its variable counts the new one only.
     ASSERT_EQ(noxd_add_osd_button(r, &b, nullptr, normal, nullptr, nullptr, 0, 1, 1, 0, 0, 0, 0), S_OK);
-    EXPECT_EQ(r->osd.button_count, 1);
+    EXPECT_EQ(r->osd.ButtonCount(), 1);
     EXPECT_EQ(noxd_clear_osd(r), S_OK);
-    EXPECT_EQ(r->osd.button_count, 0);
+    EXPECT_EQ(r->osd.ButtonCount(), 0);
     DeleteObject(normal);
     DeleteObject(one_bit);
 }
@@ -113,17 +113,16 @@ TEST(OsdDashMaskTest, SetWhileADrawPassHoldsTheLockIsNotUndone) {
     HANDLE thread = nullptr;
     {
         noxd::ScopedRendererLock pass(r->lock);
-        r->osd.saved_dash_mask = r->osd.dash_mask;
-        r->osd.dash_mask = 0xAAAA;
+        r->osd.SwapInDashMask(0xAAAA);
         thread = CreateThread(nullptr, 0, DashWriter::Run, &writer, 0, nullptr);
         ASSERT_NE(thread, nullptr);
         // The writer must wait for the pass; give it every chance to run.
         EXPECT_EQ(WaitForSingleObject(thread, 200), static_cast<DWORD>(WAIT_TIMEOUT));
-        r->osd.dash_mask = r->osd.saved_dash_mask;
+        r->osd.RestoreDashMask();
     }
     EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
     CloseHandle(thread);
-    EXPECT_EQ(r->osd.dash_mask, 0x1234);
+    EXPECT_EQ(r->osd.CurrentDashMask(), 0x1234);
 }
 
 // The canvas the rasteriser makes for a string follows its measured extent.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "osd/osd_handle.h"
-#include "osd/osd_pixels.h"
+#include "math/osd_pixels.h"
 
 using namespace noxd;
 

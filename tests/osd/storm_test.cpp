@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "osd/osd_object.h"
-#include "renderer/gl_renderer.h"
+#include "interaction/cgl_renderer.h"
 #include "support/frames.h"
 #include "support/renderer_fixture.h"
 
@@ -138,7 +138,7 @@ TEST(OsdStormTest, HostThreadsAndMouseAgainstTheDrawingThread) {
     for (std::thread& t : threads) t.join();
 
     // What is left in the list is exactly what was built and not yet freed.
-    const long left = static_cast<long>(view.get()->osd.osd_list.size());
+    const long left = static_cast<long>(view.get()->osd.Objects().size());
     EXPECT_EQ(OsdObjects().built - built_before - (OsdObjects().freed - freed_before), left);
     noxd_clear_osd(view.get());
     EXPECT_EQ(OsdObjects().built - built_before, OsdObjects().freed - freed_before);

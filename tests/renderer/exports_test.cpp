@@ -51,7 +51,9 @@ const char* const kExportNames[] = {
     "noxd_add_osd_triangle",       "noxd_add_osd_line",         "noxd_add_osd_point",
     "noxd_add_osd_bitmap_file",    "noxd_add_osd_bitmap_data32", "noxd_add_osd_bitmap_handle",
     "noxd_add_osd_button",         "noxd_add_osd_text",         "noxd_delete_osd",
-    "noxd_clear_osd",              "noxd_set_dash_mask",
+    "noxd_clear_osd",              "noxd_set_dash_mask",        "noxd_set_color_space",
+    "noxd_get_stats",              "noxd_redraw",               "noxd_set_stale_timeout",
+    "noxd_snapshot",               "noxd_snapshot_to_memory",
 };
 
 // The loader finds each under its plain name, as a host using
@@ -186,6 +188,55 @@ TEST(ExportsTest, AHostCallsEveryExportAndGetsBothCallbacks) {
     EXPECT_EQ(noxd_clear_osd(r), S_OK);
     EXPECT_TRUE(Shows(v.Draw(), 40, 30, kGrey));
     _wremove(bmp.c_str());
+}
+
+// A NULL renderer gives each export the result of the table in docs/api.md
+// and changes nothing; an out-pointer given to creation is not needed for it.
+TEST(ExportsTest, NullRendererGivesEachExportsDocumentedResult) {
+    const NOXD_RENDERER n = nullptr;
+    UINT_PTR h = 0;
+    const uint32_t pixel = 0;
+    NOXD_STATS stats = {};
+    stats.size = sizeof stats;
+    int w = 0, ht = 0;
+    EXPECT_EQ(noxd_create_renderer(nullptr, L"", 8, 8, NOXD_FORMAT_BGR24, 8, 8, nullptr), E_INVALIDARG);
+    EXPECT_EQ(noxd_release_renderer(n), E_INVALIDARG);
+    EXPECT_EQ(noxd_get_hwnd(n), nullptr);
+    EXPECT_EQ(noxd_draw_frame(n, &pixel), E_INVALIDARG);
+    EXPECT_EQ(noxd_set_video_pos(n, 0, 1, 1, 0), S_OK);
+    EXPECT_EQ(noxd_set_mouse_callback(n, OnMouse), S_OK);
+    EXPECT_EQ(noxd_clip_mouse(n, TRUE), 0);
+    EXPECT_EQ(noxd_stop_win_callback(n, 1), 0);
+    EXPECT_EQ(noxd_enable_digital_zoom(n, TRUE), 0);
+    EXPECT_EQ(noxd_set_zoom_rect(n, 0, 1, 1, 0), 0);
+    EXPECT_EQ(noxd_enable_digital_zoom_static(n, 1), 0);
+    EXPECT_EQ(noxd_digital_zoom_static(n, 0, 1, 1, 0), 0);
+    EXPECT_EQ(noxd_show_drag_rect(n, TRUE), S_OK);
+    EXPECT_EQ(noxd_set_privacy_mask_flag(n, TRUE), S_OK);
+    EXPECT_EQ(noxd_start_motion_edit(n, TRUE), S_OK);
+    EXPECT_EQ(noxd_add_osd_rectangle(n, &h, 0, 1, 1, 0, 1, 0, 0, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_circle(n, &h, 0.5f, 0.5f, 0.1f, 1, 0, 0, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_circle2(n, &h, 0.5f, 0.5f, 4, 2, 0, 1, 0, 0, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_triangle(n, &h, 0, 0, 1, 0, 0, 1, 1, 0, 0, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_line(n, &h, 0, 0, 1, 1, 1, 0, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_point(n, &h, 0.5f, 0.5f, 3, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_bitmap_file(n, &h, L"none.bmp", 0, 1, 1, 0, 0, 0, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_bitmap_data32(n, &h, &pixel, 1, 1, 0, 1, 1, 0, 0, 0, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_bitmap_handle(n, &h, nullptr, 0, 1, 1, 0, 0, 0, 0), S_OK);
+    EXPECT_EQ(noxd_add_osd_button(n, &h, OnButton, nullptr, nullptr, nullptr, 0, 1, 1, 0, 0, 0, 0),
+              S_OK);
+    EXPECT_EQ(noxd_add_osd_text(n, &h, L"t", 12, nullptr, 400, 0, 1, 1, 0, 0, 0, 0, 0, 0), S_OK);
+    EXPECT_EQ(noxd_delete_osd(n, &h), S_OK);
+    EXPECT_EQ(noxd_clear_osd(n), S_OK);
+    EXPECT_EQ(noxd_set_dash_mask(n, 0xFF00), S_OK);
+    EXPECT_EQ(noxd_set_color_space(n, NOXD_COLOR_BT709, NOXD_RANGE_FULL), E_INVALIDARG);
+    EXPECT_EQ(noxd_get_stats(n, &stats), E_INVALIDARG);
+    EXPECT_EQ(noxd_redraw(n), E_INVALIDARG);
+    EXPECT_EQ(noxd_set_stale_timeout(n, 100, L"no video"), E_INVALIDARG);
+    EXPECT_EQ(noxd_snapshot(n, L"none.bmp", 0), E_INVALIDARG);
+    EXPECT_EQ(noxd_snapshot_to_memory(n, 0, nullptr, 0, &w, &ht), E_INVALIDARG);
+    EXPECT_EQ(h, 0u);
+    EXPECT_EQ(stats.frames_drawn, 0u);
 }
 
 // Creation and release straight through the header, with a frame drawn.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "renderer/frame_layout.h"
+#include "math/frame_layout.h"
 
 using namespace noxd;
 

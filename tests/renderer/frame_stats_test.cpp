@@ -1,7 +1,7 @@
 // The statistics' sums over the last second, on a clock the test drives.
 #include <gtest/gtest.h>
 
-#include "renderer/frame_stats.h"
+#include "math/frame_stats.h"
 
 using noxd::FrameStats;
 using noxd::FrameStatsSummary;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "renderer/timing_report.h"
+#include "math/timing_report.h"
 
 using namespace noxd;
 

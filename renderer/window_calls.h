@@ -9,9 +9,9 @@
 
 #include "win32_owners.h"
 
-struct CGLRenderer;
-
 namespace noxd {
+
+struct RendererCore;
 
 // Per renderer; every field under the process-wide window-call gate.
 struct WindowCallState {
@@ -23,7 +23,7 @@ struct WindowCallState {
 
 // Makes `window`'s messages find the renderer: its own window at WM_CREATE,
 // a host window before its procedure is replaced. Any thread.
-void AttachWindow(HWND window, CGLRenderer& renderer);
+void AttachWindow(HWND window, RendererCore& renderer);
 
 // One message's hold on the renderer of its window; no renderer when none is
 // attached (any more). Window procedure, on the window's thread.
@@ -34,12 +34,12 @@ public:
     WindowCall(const WindowCall&) = delete;
     WindowCall& operator=(const WindowCall&) = delete;
 
-    CGLRenderer* renderer() const { return renderer_; }
+    RendererCore* renderer() const { return renderer_; }
     // The host's procedure as it was when the message arrived, or null.
     WNDPROC host_proc() const { return host_proc_; }
 
 private:
-    CGLRenderer* renderer_ = nullptr;
+    RendererCore* renderer_ = nullptr;
     WNDPROC host_proc_ = nullptr;
 };
 
@@ -47,11 +47,11 @@ private:
 // renderer, a host window gets its procedure and user data back, and the
 // messages other threads are handling are waited out (messages sent to this
 // thread meanwhile are handled).
-void DetachAndAwaitWindowCalls(CGLRenderer& renderer);
+void DetachAndAwaitWindowCalls(RendererCore& renderer);
 
 // Last step of release: deletes the renderer, or, when a message of this
 // very thread still holds it (release called from within the window
 // procedure), leaves that to the message as it lets go.
-void DeleteWhenNoWindowCall(CGLRenderer* renderer);
+void DeleteWhenNoWindowCall(RendererCore* renderer);
 
 }  // namespace noxd

@@ -1,6 +1,10 @@
-// The renderer object behind every noxd handle. Its fields are grouped by the
-// part of the renderer that owns them; the lock guards everything that more
-// than one thread touches, except the single words marked atomic below.
+// The renderer core's part of the object behind every noxd handle. Its
+// fields are grouped by the part of the renderer that owns them; the lock
+// guards everything that more than one thread touches, except the single
+// words marked atomic below and the two groups with locks of their own
+// (statistics, window calls). It is held for the whole of creation, of each
+// frame and of release. The layers above add their parts and are reached
+// only through `hooks`.
 #pragma once
 
 #include <GL/glew.h>
@@ -13,17 +17,27 @@
 #include "color_space.h"
 #include "frame_layout.h"
 #include "frame_stats.h"
-#include "interaction/interaction_state.h"
-#include "interaction/window_calls.h"
-#include "osd/osd_list.h"
+#include "renderer_hooks.h"
 #include "renderer_lock.h"
-#include "stale_view.h"
 #include "win32_owners.h"
+#include "window_calls.h"
 
-struct CGLRenderer {
+namespace noxd {
+
+struct RendererCore {
+    RendererCore() = default;
+    RendererCore(const RendererCore&) = delete;
+    RendererCore& operator=(const RendererCore&) = delete;
+
     // Lock and status.
     noxd::RendererLock lock;
     HRESULT status = S_OK;
+
+    // The layers above, set at creation.
+    noxd::RendererHooks hooks = {};
+    // Set once creation has given the lock back, cleared as release begins:
+    // until then the window procedure must not wait for the renderer lock.
+    std::atomic<bool> input_live{false};
 
     // Window and GL binding. The render thread writes window, own_window,
     // host_window_proc, host_user_data and window_error only before it signals ready_event;
@@ -67,21 +81,18 @@ struct CGLRenderer {
     std::atomic<int32_t> viewport_width{0};
     std::atomic<int32_t> viewport_height{0};
 
-    // Overlay list, under the lock.
-    noxd::OsdState osd;
-
-    // Mouse callback, zoom and editing tools.
-    noxd::InteractionState interaction;
-
     // Frame statistics: recorded on the GL thread after each frame, read by
     // noxd_get_stats on any thread. stats_mutex guards stats and is held
     // only for one record or one read, never with the renderer lock waited for.
     std::mutex stats_mutex;
     noxd::FrameStats stats;
 
-    // The "no video" picture of redraws.
-    noxd::StaleViewState stale_view;
+    // The "no video" cover: how long without a frame makes a redraw show it;
+    // 0: never. Any thread.
+    std::atomic<uint32_t> stale_timeout_ms{0};
 
     // Window-procedure messages holding the renderer, under the window-call gate.
     noxd::WindowCallState window_calls;
 };
+
+}  // namespace noxd

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "renderer/frame_layout.h"
+#include "frame_layout.h"
 
 namespace noxd {
 

@@ -1,14 +1,11 @@
-// The renderer core's exported calls: creation, release, the window handle,
-// frame drawing and the video position.
+#include "renderer_lifecycle.h"
+
 #include <atomic>
 #include <cstdio>
 #include <cwchar>
 #include <mutex>
-#include <new>
 
-#include "frame_extras.h"
-#include "gl_renderer.h"
-#include "include/noxd.h"
+#include "noxd.h"
 #include "render_window.h"
 #include "shader_program.h"
 #include "timing.h"
@@ -35,15 +32,15 @@ std::atomic<bool> shaders_unsupported{false};
 // program; nothing taken under it waits for another renderer's thread.
 std::mutex gl_setup_mutex;
 
-void CopyTitle(CGLRenderer& renderer, const wchar_t* title) {
+void CopyTitle(RendererCore& renderer, const wchar_t* title) {
     if (!title) return;
     wcsncpy(renderer.window_title, title, 259);
     renderer.window_title[259] = L'\0';
 }
 
-// Sets up the frame, viewport, overlay and interaction groups; false for an
+// Sets up the frame and viewport groups; false for an
 // unknown format.
-bool SetUpFrameGroups(CGLRenderer& renderer, HWND window, int format, int frame_width,
+bool SetUpFrameGroups(RendererCore& renderer, HWND window, int format, int frame_width,
                       int frame_height, int window_width, int window_height) {
     const std::optional<FormatClass> cls = FormatClassOf(format);
     if (!cls) return false;
@@ -81,7 +78,7 @@ void ReportMissingShaders(int pixel_format) {
 
 // Starts the render thread and waits until it has its window ready or has
 // ended; false, reported, when it could not be started or never got ready.
-bool StartRenderThread(CGLRenderer& renderer) {
+bool StartRenderThread(RendererCore& renderer) {
     renderer.ready_event.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     renderer.stop_event.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!renderer.ready_event || !renderer.stop_event) {
@@ -104,7 +101,7 @@ bool StartRenderThread(CGLRenderer& renderer) {
 // Binds GL to the window and builds the program; the status says what failed.
 // Only a context that is current and lacks glCreateProgram marks the process:
 // a window that could not take a context says nothing about the GL stack.
-HRESULT SetUpGlAndProgram(CGLRenderer& renderer) {
+HRESULT SetUpGlAndProgram(RendererCore& renderer) {
     std::lock_guard<std::mutex> setting_up(gl_setup_mutex);
     const GlSetupResult gl = SetUpGl(renderer);
     if (gl.failed_step) {
@@ -126,7 +123,7 @@ HRESULT SetUpGlAndProgram(CGLRenderer& renderer) {
     return S_OK;
 }
 
-void RunCreation(CGLRenderer& renderer, HWND window, const wchar_t* title, int window_width,
+void RunCreation(RendererCore& renderer, HWND window, const wchar_t* title, int window_width,
                  int window_height, int format, int frame_width, int frame_height) {
     renderer.gl_thread_id = GetCurrentThreadId();
     renderer.lock.mutex.reset(CreateMutexW(nullptr, FALSE, nullptr));
@@ -159,7 +156,7 @@ void ReportWrongReleaseThread() {
 // Deletes the GL objects on the GL thread, where this renderer's context is
 // made current again in case a later renderer on the thread took over. A
 // release from another thread is told so instead of touching GL there.
-void DeleteGlObjects(CGLRenderer& renderer) {
+void DeleteGlObjects(RendererCore& renderer) {
     if (!renderer.gl_context) return;
     if (renderer.gl_thread_id != GetCurrentThreadId()) {
         ReportWrongReleaseThread();
@@ -176,7 +173,7 @@ void DeleteGlObjects(CGLRenderer& renderer) {
 }
 
 // Stops the render thread, forcing it after the grace period.
-void StopRenderThread(CGLRenderer& renderer) {
+void StopRenderThread(RendererCore& renderer) {
     if (renderer.stop_event) SetEvent(renderer.stop_event.get());
     if (renderer.render_thread &&
         WaitForSingleObject(renderer.render_thread.get(), kHungThreadMs) != WAIT_OBJECT_0)
@@ -186,88 +183,51 @@ void StopRenderThread(CGLRenderer& renderer) {
     renderer.render_thread.reset();
 }
 
-void ReleaseRenderer(CGLRenderer* renderer) {
+}  // namespace
+
+void ReleaseRenderer(RendererCore& renderer) {
     // Another renderer of this thread keeps drawing after this one is gone.
     const HGLRC other_context = wglGetCurrentContext();
     const HDC other_dc = wglGetCurrentDC();
-    const bool restore_other = other_context && other_context != renderer->gl_context.get();
-    renderer->interaction.input_live = false;
+    const bool restore_other = other_context && other_context != renderer.gl_context.get();
+    renderer.input_live = false;
     // No message of the window reaches the renderer from here on, and those
     // being handled on other threads are done before anything is torn down.
-    DetachAndAwaitWindowCalls(*renderer);
+    DetachAndAwaitWindowCalls(renderer);
     // The render thread ends before the lock is taken: its window procedure
     // may be waiting for the lock, and must not keep release waiting in turn.
     // The own window belongs to that thread, which destroys it as it ends.
-    StopRenderThread(*renderer);
+    StopRenderThread(renderer);
     {
-        ScopedRendererLock hold(renderer->lock);
-        DeleteGlObjects(*renderer);
-        if (!renderer->osd.osd_list.empty()) ClearOsdObjects(*renderer);
-        renderer->gl_context.reset();
-        renderer->device_context.reset();
-        renderer->window = nullptr;
+        ScopedRendererLock hold(renderer.lock);
+        DeleteGlObjects(renderer);
+        renderer.hooks.release(renderer);
+        renderer.gl_context.reset();
+        renderer.device_context.reset();
+        renderer.window = nullptr;
         hold.Unlock();
-        renderer->lock.lock_owner = static_cast<DWORD>(-1);
-        renderer->lock.lock_count = -1;
-        renderer->lock.mutex.reset();
+        renderer.lock.lock_owner = static_cast<DWORD>(-1);
+        renderer.lock.lock_count = -1;
+        renderer.lock.mutex.reset();
     }
     if (restore_other && !wglGetCurrentContext()) wglMakeCurrent(other_dc, other_context);
-    DeleteWhenNoWindowCall(renderer);
+    DeleteWhenNoWindowCall(&renderer);
 }
 
-}  // namespace
-
-}  // namespace noxd
-
-using namespace noxd;
-
-extern "C" HRESULT noxd_create_renderer(HWND window, const wchar_t* title, int window_width,
-                                        int window_height, int format, int frame_width,
-                                        int frame_height, NOXD_RENDERER* out) {
-    // Nowhere to hand the renderer to: make none.
-    if (!out) return E_INVALIDARG;
-    auto* renderer = new (std::nothrow) CGLRenderer;
-    if (!renderer) {
-        *out = nullptr;
-        return E_UNEXPECTED;
-    }
-    RunCreation(*renderer, window, title, window_width, window_height, format, frame_width,
+HRESULT CreateRenderer(RendererCore& renderer, const RendererHooks& hooks, HWND window,
+                       const wchar_t* title, int window_width, int window_height, int format,
+                       int frame_width, int frame_height) {
+    renderer.hooks = hooks;
+    RunCreation(renderer, window, title, window_width, window_height, format, frame_width,
                 frame_height);
-    *out = renderer;
-    const HRESULT status = renderer->status;
+    const HRESULT status = renderer.status;
     if (status != S_OK) {
         ReleaseRenderer(renderer);
-        *out = nullptr;
         return status;
     }
     // The lock is free now, so the window procedure may take it for mouse input.
-    renderer->interaction.input_live = true;
+    renderer.input_live = true;
     return status;
 }
 
-extern "C" HRESULT noxd_release_renderer(NOXD_RENDERER renderer) {
-    if (!renderer) return E_INVALIDARG;
-    ReleaseRenderer(renderer);
-    return S_OK;
-}
-
-extern "C" HWND noxd_get_hwnd(NOXD_RENDERER renderer) {
-    return renderer ? renderer->window : nullptr;
-}
-
-extern "C" HRESULT noxd_draw_frame(NOXD_RENDERER renderer, const void* frame) {
-    // A null frame would have GL read from address 0.
-    if (!renderer || !frame) return E_INVALIDARG;
-    return PresentNewFrame(*renderer, frame);
-}
-
-extern "C" HRESULT noxd_set_video_pos(NOXD_RENDERER renderer, float left, float bottom,
-                                      float right, float top) {
-    if (!renderer) return S_OK;
-    renderer->video_left = left;
-    renderer->video_bottom = bottom;
-    renderer->video_right = right;
-    renderer->video_top = top;
-    ApplyViewport(*renderer);
-    return S_OK;
-}
+}  // namespace noxd

@@ -10,6 +10,10 @@ constexpr uint64_t kWindowUs = 1000000;
 
 }  // namespace
 
+bool IsStale(uint32_t timeout_ms, uint32_t ms_since_last_frame) {
+    return timeout_ms != 0 && ms_since_last_frame >= timeout_ms;
+}
+
 void FrameStats::RecordFrame(uint64_t end_us, uint32_t draw_us) {
     frames_[next_] = {end_us, draw_us};
     next_ = (next_ + 1) % kKeptFrames;

@@ -2,8 +2,8 @@
 
 #include <unordered_map>
 
-#include "renderer/gl_renderer.h"
-#include "renderer/render_window.h"
+#include "render_window.h"
+#include "renderer_core.h"
 
 namespace noxd {
 
@@ -25,8 +25,8 @@ public:
 };
 
 // Which renderer each window's messages belong to; under the gate.
-std::unordered_map<HWND, CGLRenderer*>& AttachedWindows() {
-    static std::unordered_map<HWND, CGLRenderer*> windows;
+std::unordered_map<HWND, RendererCore*>& AttachedWindows() {
+    static std::unordered_map<HWND, RendererCore*> windows;
     return windows;
 }
 
@@ -45,7 +45,7 @@ void WaitForALeaveOrSentMessage(HANDLE left) {
 
 }  // namespace
 
-void AttachWindow(HWND window, CGLRenderer& renderer) {
+void AttachWindow(HWND window, RendererCore& renderer) {
     GateHold hold;
     AttachedWindows()[window] = &renderer;
 }
@@ -71,10 +71,10 @@ WindowCall::~WindowCall() {
         else if (calls.detached)
             SetEvent(calls.left.get());
     }
-    if (delete_now) delete renderer_;
+    if (delete_now) renderer_->hooks.destroy(*renderer_);
 }
 
-void DetachAndAwaitWindowCalls(CGLRenderer& renderer) {
+void DetachAndAwaitWindowCalls(RendererCore& renderer) {
     WindowCallState& calls = renderer.window_calls;
     calls.left.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     // A window's messages are handled on the thread that owns it, so when
@@ -102,7 +102,7 @@ void DetachAndAwaitWindowCalls(CGLRenderer& renderer) {
     }
 }
 
-void DeleteWhenNoWindowCall(CGLRenderer* renderer) {
+void DeleteWhenNoWindowCall(RendererCore* renderer) {
     {
         GateHold hold;
         if (renderer->window_calls.in_flight > 0) {
@@ -110,7 +110,7 @@ void DeleteWhenNoWindowCall(CGLRenderer* renderer) {
             return;
         }
     }
-    delete renderer;
+    renderer->hooks.destroy(*renderer);
 }
 
 }  // namespace noxd

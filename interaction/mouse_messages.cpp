@@ -1,35 +1,16 @@
-#include "window_proc.h"
+#include "mouse_messages.h"
 
 #include <windowsx.h>
 
 #include "button_hit_test.h"
+#include "cgl_renderer.h"
 #include "digital_zoom.h"
 #include "editing_tools.h"
-#include "renderer/gl_renderer.h"
-#include "renderer/viewport.h"
 #include "rubber_band.h"
-#include "window_calls.h"
 
 namespace noxd {
 
 namespace {
-
-// A subclassed host window gets every message we do not swallow.
-LRESULT DefaultProcessing(WNDPROC host_proc, HWND window, UINT message, WPARAM wparam,
-                          LPARAM lparam) {
-    if (host_proc) return CallWindowProcW(host_proc, window, message, wparam, lparam);
-    return DefWindowProcW(window, message, wparam, lparam);
-}
-
-// A message no renderer holds: one that reached a host window as it was
-// being given back goes to the host's procedure, now the window's again.
-LRESULT ProcessWithoutRenderer(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
-    return DefaultProcessing(current == RendererWindowProc ? nullptr : current, window, message,
-                             wparam, lparam);
-}
-
-bool IsMouseMessage(UINT message) { return message >= WM_MOUSEMOVE && message <= WM_MOUSEHWHEEL; }
 
 // The message's pointer in client pixels; wheel messages carry screen coordinates.
 POINT ClientPointOf(HWND window, UINT message, LPARAM lparam) {
@@ -73,7 +54,7 @@ POINT SignedPointOf(LPARAM lparam) { return {GET_X_LPARAM(lparam), GET_Y_LPARAM(
 // Tools, zoom and buttons for one left-button or move message; they take the
 // renderer lock, which creation may still hold.
 void HandleGesture(CGLRenderer& renderer, UINT message, LPARAM lparam, PointF normalized) {
-    if (!renderer.interaction.input_live) return;
+    if (!renderer.input_live) return;
     switch (message) {
     case WM_MOUSEMOVE: {
         const POINT p = SignedPointOf(lparam);
@@ -106,32 +87,21 @@ bool IsGestureMessage(UINT message) {
 
 }  // namespace
 
-LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_CREATE) {
-        // Only the renderer's own window is created with this procedure.
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-        auto* renderer = static_cast<CGLRenderer*>(create->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(renderer));
-        if (renderer) AttachWindow(window, *renderer);
-        return DefWindowProcW(window, message, wparam, lparam);
-    }
-    // Held until this message is handled: release waits for it.
-    const WindowCall call(window);
-    CGLRenderer* renderer = call.renderer();
-    if (!renderer) return ProcessWithoutRenderer(window, message, wparam, lparam);
-    if (message == WM_SIZE) {
-        // Minimised or shown-while-another-maximises sizes change nothing of ours.
-        if (wparam != SIZE_RESTORED && wparam != SIZE_MAXIMIZED)
-            return DefaultProcessing(call.host_proc(), window, message, wparam, lparam);
-        RequestViewportUpdate(*renderer);
-        return 0;
-    }
-    if (!IsMouseMessage(message))
-        return DefaultProcessing(call.host_proc(), window, message, wparam, lparam);
+void HandleMouseMessage(CGLRenderer& renderer, HWND window, UINT message, WPARAM wparam,
+                        LPARAM lparam) {
+    const PointF normalized = ReportMouseMessage(renderer, window, message, wparam, lparam);
+    if (IsGestureMessage(message)) HandleGesture(renderer, message, lparam, normalized);
+}
 
-    const PointF normalized = ReportMouseMessage(*renderer, window, message, wparam, lparam);
-    if (IsGestureMessage(message)) HandleGesture(*renderer, message, lparam, normalized);
-    return DefaultProcessing(call.host_proc(), window, message, wparam, lparam);
+void ClipMouseToWindow(const CGLRenderer& renderer, BOOL on) {
+    if (on) {
+        // Taken once: later moves of the window do not move the clip.
+        RECT frame = {};
+        GetWindowRect(renderer.window, &frame);
+        ClipCursor(&frame);
+    } else {
+        ClipCursor(nullptr);
+    }
 }
 
 }  // namespace noxd

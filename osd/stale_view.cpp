@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "gl_renderer.h"
-#include "osd/osd_gl_state.h"
-#include "osd/osd_image.h"
-#include "osd/osd_text.h"
+#include "osd_gl_state.h"
+#include "osd_image.h"
+#include "osd_list.h"
+#include "osd_text.h"
 
 namespace noxd {
 
@@ -41,11 +41,7 @@ ImageCorners CentredCorners(const PixelImage& image, int32_t viewport_width,
 
 }  // namespace
 
-bool IsStale(uint32_t timeout_ms, uint32_t ms_since_last_frame) {
-    return timeout_ms != 0 && ms_since_last_frame >= timeout_ms;
-}
-
-HRESULT SetStaleView(CGLRenderer& renderer, int timeout_ms, const wchar_t* text) {
+HRESULT SetStaleView(OverlayRenderer& renderer, int timeout_ms, const wchar_t* text) {
     if (timeout_ms < 0) return E_INVALIDARG;
     PixelImage image;
     if (text && *text) {
@@ -53,14 +49,14 @@ HRESULT SetStaleView(CGLRenderer& renderer, int timeout_ms, const wchar_t* text)
         if (rasterised != S_OK) return rasterised;
     }
     ScopedRendererLock hold(renderer.lock);
-    std::swap(renderer.stale_view.text_image, image);
-    renderer.stale_view.timeout_ms = static_cast<uint32_t>(timeout_ms);
+    std::swap(renderer.stale_text, image);
+    renderer.stale_timeout_ms = static_cast<uint32_t>(timeout_ms);
     return S_OK;
 }
 
-void DrawStaleCover(CGLRenderer& renderer) {
+void DrawStaleCover(OverlayRenderer& renderer) {
     DimViewport();
-    const PixelImage& text = renderer.stale_view.text_image;
+    const PixelImage& text = renderer.stale_text;
     if (text.empty()) return;
     DrawOsdImage(renderer, text,
                  CentredCorners(text, renderer.viewport_width, renderer.viewport_height), 0);

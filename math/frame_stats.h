@@ -22,6 +22,10 @@ struct FrameStatsSummary {
     static constexpr uint32_t kNoFrameYet = 0xFFFFFFFFu;
 };
 
+// Whether a picture whose last frame came `ms_since_last_frame` ago is stale
+// after `timeout_ms`; a timeout of 0 never is.
+bool IsStale(uint32_t timeout_ms, uint32_t ms_since_last_frame);
+
 class FrameStats {
 public:
     // The newest frames kept; a faster rate reports this many a second.

@@ -1,0 +1,87 @@
+// The renderer core's exports: creation, release, the window handle, frame
+// drawing and the video position; and the hooks that join the layers.
+#include <new>
+
+#include "editing_tools.h"
+#include "export_guard.h"
+#include "frame_extras.h"
+#include "mouse_messages.h"
+#include "renderer_lifecycle.h"
+#include "stale_view.h"
+#include "viewport.h"
+
+namespace noxd {
+
+namespace {
+
+// Every core the hooks get belongs to a CGLRenderer: the hooks are given
+// only to renderers made below.
+CGLRenderer& Whole(RendererCore& core) { return static_cast<CGLRenderer&>(core); }
+
+constexpr RendererHooks kLayerHooks = {
+    [](RendererCore& core, VideoQuad& quad) { RunInteractionFrameStep(Whole(core), quad); },
+    [](RendererCore& core) { Whole(core).osd.Draw(); },
+    [](RendererCore& core) { DrawStaleCover(Whole(core)); },
+    [](RendererCore& core, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+        HandleMouseMessage(Whole(core), window, message, wparam, lparam);
+    },
+    [](RendererCore& core) {
+        OverlayList& overlays = Whole(core).osd;
+        if (!overlays.Objects().empty()) overlays.Clear();
+    },
+    [](RendererCore& core) { delete &Whole(core); },
+};
+
+}  // namespace
+
+}  // namespace noxd
+
+using namespace noxd;
+
+extern "C" HRESULT noxd_create_renderer(HWND window, const wchar_t* title, int window_width,
+                                        int window_height, int format, int frame_width,
+                                        int frame_height, NOXD_RENDERER* out) noexcept {
+    // Nowhere to hand the renderer to: make none.
+    if (!out) return E_INVALIDARG;
+    *out = nullptr;
+    return RunGuarded(__func__, E_FAIL, [&] {
+        auto* renderer = new (std::nothrow) CGLRenderer;
+        if (!renderer) return E_UNEXPECTED;
+        const HRESULT status = CreateRenderer(*renderer, kLayerHooks, window, title, window_width,
+                                              window_height, format, frame_width, frame_height);
+        if (status == S_OK) *out = renderer;
+        return status;
+    });
+}
+
+extern "C" HRESULT noxd_release_renderer(NOXD_RENDERER renderer) noexcept {
+    return GuardedExport(__func__, renderer, kGlThreadResults, [](CGLRenderer& r) {
+        ReleaseRenderer(r);
+        return S_OK;
+    });
+}
+
+extern "C" HWND noxd_get_hwnd(NOXD_RENDERER renderer) noexcept {
+    return GuardedExport(__func__, renderer, kWindowResults,
+                         [](CGLRenderer& r) { return r.window; });
+}
+
+extern "C" HRESULT noxd_draw_frame(NOXD_RENDERER renderer, const void* frame) noexcept {
+    return GuardedExport(__func__, renderer, kGlThreadResults, [&](CGLRenderer& r) {
+        // A null frame would have GL read from address 0.
+        if (!frame) return E_INVALIDARG;
+        return PresentNewFrame(r, frame);
+    });
+}
+
+extern "C" HRESULT noxd_set_video_pos(NOXD_RENDERER renderer, float left, float bottom,
+                                      float right, float top) noexcept {
+    return GuardedExport(__func__, renderer, kStatusResults, [&](CGLRenderer& r) {
+        r.video_left = left;
+        r.video_bottom = bottom;
+        r.video_right = right;
+        r.video_top = top;
+        ApplyViewport(r);
+        return S_OK;
+    });
+}
