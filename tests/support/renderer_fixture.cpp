@@ -2,7 +2,7 @@
 
 namespace noxd_test {
 
-int host_proc_calls = 0;
+std::atomic<int> host_proc_calls{0};
 
 namespace {
 
