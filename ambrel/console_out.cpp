@@ -4,14 +4,17 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <mutex>
 #include <string>
+
+#include "slim_lock.h"
 
 namespace {
 
 // Held for one message's single write to standard output. A slim lock, which
 // has no destructor: a component that goes on calling back while the
 // process exits still finds it working.
-SRWLOCK console_lock = SRWLOCK_INIT;
+noxd::SlimLock console_lock;
 
 }  // namespace
 
@@ -25,10 +28,9 @@ void ConsolePrintf(const char* format, ...) {
     if (length > 0) {
         std::string text(static_cast<size_t>(length) + 1, '\0');
         std::vsnprintf(&text[0], text.size(), format, again);
-        AcquireSRWLockExclusive(&console_lock);
+        std::lock_guard<noxd::SlimLock> writing(console_lock);
         std::fwrite(text.data(), 1, static_cast<size_t>(length), stdout);
         std::fflush(stdout);
-        ReleaseSRWLockExclusive(&console_lock);
     }
     va_end(again);
 }

@@ -1,5 +1,6 @@
 #include "frame_present.h"
 
+#include "gl_driver_gate.h"
 #include "renderer_core.h"
 #include "timing.h"
 #include "video_quad.h"
@@ -114,7 +115,7 @@ HRESULT PresentFrame(RendererCore& renderer, const void* frame) {
     ScopedRendererLock hold(renderer.lock);
     const HRESULT drawn = DrawView(renderer, frame, nullptr);
     if (drawn != S_OK) return drawn;
-    SwapBuffers(renderer.device_context.get());
+    PresentBuffers(renderer.device_context.get());
     PassSwapPoint();
     return S_OK;
 }
@@ -122,7 +123,7 @@ HRESULT PresentFrame(RendererCore& renderer, const void* frame) {
 HRESULT RedrawFrame(RendererCore& renderer, PictureCover cover) {
     ScopedRendererLock hold(renderer.lock);
     const HRESULT drawn = DrawView(renderer, nullptr, cover);
-    if (drawn == S_OK) SwapBuffers(renderer.device_context.get());
+    if (drawn == S_OK) PresentBuffers(renderer.device_context.get());
     return drawn;
 }
 

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "renderer_core.h"
+#include "slim_lock.h"
 #include "window_calls.h"
 #include "window_proc.h"
 
@@ -21,12 +22,12 @@ constexpr DWORD kOwnWindowFrameStyle = WS_POPUP | WS_OVERLAPPEDWINDOW;
 // winning registration is still being completed, and a window created then
 // fails with ERROR_CLASS_DOES_NOT_EXIST; so registrations take turns. Held
 // only around RegisterClassExW, on render threads.
-std::mutex class_registration_mutex;
+SlimLock class_registration_lock;
 
 // Registers "CGLRenderer"; a failure because it already exists is expected
 // from the second renderer on.
 void RegisterRendererClass() {
-    std::lock_guard<std::mutex> registering(class_registration_mutex);
+    std::lock_guard<SlimLock> registering(class_registration_lock);
     // Never deleted: the class keeps it for the life of the process.
     static HBRUSH black_brush = CreateSolidBrush(RGB(0, 0, 0));
     WNDCLASSEXW wc = {};

@@ -3,8 +3,8 @@
 #include <atomic>
 #include <cstdio>
 #include <cwchar>
-#include <mutex>
 
+#include "gl_driver_gate.h"
 #include "noxd.h"
 #include "render_window.h"
 #include "shader_program.h"
@@ -23,14 +23,6 @@ constexpr DWORD kHungThreadMs = 60000;
 // creation after that fails at once, as the process's GL will not change.
 std::atomic<bool> shaders_unsupported{false};
 
-// GL set-up takes turns across the process, on GL threads. Binding contexts
-// to windows on several threads at once deadlocked inside the system's GL
-// (one thread stuck in SetPixelFormat, another in wglMakeCurrent, for good);
-// first-time set-up on many threads at once corrupted its heap; and GLEW
-// keeps its entry points in process-wide variables that every
-// initialisation rewrites. Held from choosing the pixel format to the built
-// program; nothing taken under it waits for another renderer's thread.
-std::mutex gl_setup_mutex;
 
 void CopyTitle(RendererCore& renderer, const wchar_t* title) {
     if (!title) return;
@@ -102,7 +94,11 @@ bool StartRenderThread(RendererCore& renderer) {
 // Only a context that is current and lacks glCreateProgram marks the process:
 // a window that could not take a context says nothing about the GL stack.
 HRESULT SetUpGlAndProgram(RendererCore& renderer) {
-    std::lock_guard<std::mutex> setting_up(gl_setup_mutex);
+    // Held from choosing the pixel format to the built program: first-time
+    // set-up on many threads at once also corrupted the driver's heap, and
+    // GLEW keeps its entry points in process-wide variables that every
+    // initialisation rewrites.
+    ScopedGlBinding setting_up;
     const GlSetupResult gl = SetUpGl(renderer);
     if (gl.failed_step) {
         ReportCreationFailure(gl.failed_step, gl.error, gl.pixel_format);
@@ -200,9 +196,12 @@ void ReleaseRenderer(RendererCore& renderer) {
     StopRenderThread(renderer);
     {
         ScopedRendererLock hold(renderer.lock);
-        DeleteGlObjects(renderer);
-        renderer.hooks.release(renderer);
-        renderer.gl_context.reset();
+        {
+            ScopedGlBinding unbinding;
+            DeleteGlObjects(renderer);
+            renderer.hooks.release(renderer);
+            renderer.gl_context.reset();
+        }
         renderer.device_context.reset();
         renderer.window = nullptr;
         hold.Unlock();
@@ -210,7 +209,10 @@ void ReleaseRenderer(RendererCore& renderer) {
         renderer.lock.lock_count = -1;
         renderer.lock.mutex.reset();
     }
-    if (restore_other && !wglGetCurrentContext()) wglMakeCurrent(other_dc, other_context);
+    if (restore_other && !wglGetCurrentContext()) {
+        ScopedGlBinding rebinding;
+        wglMakeCurrent(other_dc, other_context);
+    }
     DeleteWhenNoWindowCall(&renderer);
 }
 

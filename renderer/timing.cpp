@@ -6,15 +6,16 @@
 #include <mutex>
 #include <optional>
 
+#include "slim_lock.h"
 #include "timing_report.h"
 
 namespace noxd {
 
 namespace {
 
-// Renderers of one process draw on different threads at once; this mutex
+// Renderers of one process draw on different threads at once; this lock
 // serialises the shared points. Held only for the counting, never with a GL call.
-std::mutex timing_mutex;
+SlimLock timing_lock;
 size_t label_width = 0;
 std::optional<TimingPoint> frame_entry;
 std::optional<TimingPoint> buffer_swap;
@@ -25,7 +26,7 @@ uint32_t Now() { return test_clock ? test_clock() : timeGetTime(); }
 void Pass(std::optional<TimingPoint>& point, const char* name, int line) {
     std::optional<std::string> report;
     {
-        std::lock_guard<std::mutex> hold(timing_mutex);
+        std::lock_guard<SlimLock> hold(timing_lock);
         const uint32_t now = Now();
         if (!point) point = MakeTimingPoint(name, line, now, label_width);
         report = PassTimingPoint(*point, now, label_width);
@@ -42,7 +43,7 @@ void WriteDebugLine(const char* message) noexcept {
 }
 
 void SetTimingClock(TimingClock new_clock) {
-    std::lock_guard<std::mutex> hold(timing_mutex);
+    std::lock_guard<SlimLock> hold(timing_lock);
     test_clock = new_clock;
 }
 

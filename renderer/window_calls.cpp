@@ -1,9 +1,11 @@
 #include "window_calls.h"
 
+#include <mutex>
 #include <unordered_map>
 
 #include "render_window.h"
 #include "renderer_core.h"
+#include "slim_lock.h"
 
 namespace noxd {
 
@@ -14,14 +16,14 @@ namespace {
 // and release; held only for look-ups and counts, never while waiting or
 // calling out to the host. A slim lock, which unlike a mutex of the thread
 // runtime makes no kernel object the first time two threads meet at it.
-SRWLOCK gate = SRWLOCK_INIT;
+SlimLock gate;
 
 class GateHold {
 public:
-    GateHold() { AcquireSRWLockExclusive(&gate); }
-    ~GateHold() { ReleaseSRWLockExclusive(&gate); }
-    GateHold(const GateHold&) = delete;
-    GateHold& operator=(const GateHold&) = delete;
+    GateHold() : hold_(gate) {}
+
+private:
+    std::lock_guard<SlimLock> hold_;
 };
 
 // Which renderer each window's messages belong to; under the gate.

@@ -17,6 +17,7 @@
 #include "osd/osd_object.h"
 #include "interaction/cgl_renderer.h"
 #include "support/frames.h"
+#include "support/process_probe.h"
 #include "support/renderer_fixture.h"
 
 namespace {
@@ -99,21 +100,6 @@ void MouseThread(NOXD_RENDERER renderer, HWND window, unsigned seed) {
     }
 }
 
-// Ends the process, naming the hang, when nothing moved for 30 s.
-void Watchdog(std::atomic<bool>& done) {
-    long last = -1;
-    for (int idle = 0; !done; Sleep(100)) {
-        const long now = progress.load();
-        idle = now == last ? idle + 1 : 0;
-        last = now;
-        if (idle >= 300) {
-            std::fprintf(stderr, "storm: no progress for 30 s, a deadlock\n");
-            std::fflush(stderr);
-            TerminateProcess(GetCurrentProcess(), 3);
-        }
-    }
-}
-
 TEST(OsdStormTest, HostThreadsAndMouseAgainstTheDrawingThread) {
     // ./run soak sets NOXD_SOAK for the long form.
     const DWORD kStormMs = std::getenv("NOXD_SOAK") ? 600000 : 30000;
@@ -122,8 +108,7 @@ TEST(OsdStormTest, HostThreadsAndMouseAgainstTheDrawingThread) {
     ASSERT_EQ(view.status(), S_OK);
     const std::vector<uint8_t> frame = noxd_test::BgrFrame(NOXD_FORMAT_BGR32, 32, 32,
         [](int x, int y) { return noxd_test::Bgr{static_cast<uint8_t>(x * 8), static_cast<uint8_t>(y * 8), 90}; });
-    std::atomic<bool> done{false};
-    std::thread watchdog(Watchdog, std::ref(done));
+    const noxd_test::Watchdog watchdog("storm", progress, 30000);
     std::vector<std::thread> threads;
     for (int i = 0; i < kHostThreads; ++i) threads.emplace_back(HostThread, view.get(), 100u + i);
     threads.emplace_back(MouseThread, view.get(), view.window(), 7u);
@@ -142,8 +127,6 @@ TEST(OsdStormTest, HostThreadsAndMouseAgainstTheDrawingThread) {
     EXPECT_EQ(OsdObjects().built - built_before - (OsdObjects().freed - freed_before), left);
     noxd_clear_osd(view.get());
     EXPECT_EQ(OsdObjects().built - built_before, OsdObjects().freed - freed_before);
-    done = true;
-    watchdog.join();
     EXPECT_GT(frames, 100);
     EXPECT_GT(OsdObjects().built - built_before, 1000);
     std::printf("storm: %ld frames, %ld overlays built, %ld buttons deleted by their own callback\n", frames,

@@ -4,7 +4,6 @@
 // more than any DLL of this toolchain makes them grow.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <psapi.h>
 
 #include <cstdlib>
 
@@ -12,20 +11,6 @@
 #include "support/process_probe.h"
 
 namespace {
-
-struct Holdings {
-    int handles;
-    int threads;
-    size_t private_bytes;
-};
-
-Holdings Now() {
-    PROCESS_MEMORY_COUNTERS_EX memory = {};
-    memory.cb = sizeof memory;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                         sizeof memory);
-    return {noxd_test::CountOwnHandles(), noxd_test::CountOwnThreads(), memory.PrivateUsage};
-}
 
 // One load, an optional renderer on its own window, one unload; false when
 // any step failed or the DLL stayed loaded.
@@ -58,12 +43,11 @@ Growth GrowthOverRounds(const wchar_t* dll, bool with_renderer) {
     const int kWarmUp = 5, kRounds = std::getenv("NOXD_SOAK") ? 1000 : 100;
     for (int i = 0; i < kWarmUp; ++i)
         if (!LoadRound(dll, with_renderer)) ADD_FAILURE() << "warm-up round " << i;
-    const Holdings before = Now();
+    const noxd_test::Holdings before = noxd_test::TakeHoldings();
     for (int i = 0; i < kRounds; ++i)
         if (!LoadRound(dll, with_renderer)) ADD_FAILURE() << "round " << i;
-    const Holdings after = Now();
-    return {after.handles - before.handles, after.threads - before.threads,
-            static_cast<long long>(after.private_bytes) - static_cast<long long>(before.private_bytes)};
+    const noxd_test::Holdings after = noxd_test::TakeHoldings();
+    return {after.handles - before.handles, after.threads - before.threads, after.private_bytes - before.private_bytes};
 }
 
 TEST(ReloadRoundsTest, HundredRoundsWithAndWithoutARendererAddNothingOfTheRenderers) {

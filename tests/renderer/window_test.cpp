@@ -184,7 +184,7 @@ TEST_F(HostWindowTest, TakenOverWhileLiveAndGivenBackOnRelease) {
     // Messages the renderer does not keep still reach the host's procedure.
     const int calls = host_proc_calls;
     SendMessageW(host, WM_NULL, 0, 0);
-    EXPECT_EQ(host_proc_calls, calls + 1);
+    EXPECT_EQ(host_proc_calls.load(), calls + 1);
 
     // The host window shows frames too.
     const std::vector<uint8_t> frame =

@@ -2,15 +2,28 @@
 
 namespace noxd_test {
 
-int host_proc_calls = 0;
+std::atomic<int> host_proc_calls{0};
+
+namespace {
+
+// The X pointer outlives each test process: left where an earlier case
+// clipped or moved it, it would send real mouse moves to a new window that
+// appears under it, besides the messages a case sends itself.
+void ParkPointerInTheScreenCorner() {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+}
+
+}  // namespace
 
 ScopedRenderer::ScopedRenderer(int format, int frame_width, int frame_height, int client_width,
                                int client_height, const wchar_t* title) {
+    ParkPointerInTheScreenCorner();
     status_ = noxd_create_renderer(nullptr, title, client_width, client_height, format,
                                    frame_width, frame_height, &renderer_);
 }
 
 ScopedRenderer::ScopedRenderer(HWND host, int format, int frame_width, int frame_height) {
+    ParkPointerInTheScreenCorner();
     status_ = noxd_create_renderer(host, nullptr, 0, 0, format, frame_width, frame_height,
                                    &renderer_);
 }

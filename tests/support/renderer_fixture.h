@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -45,6 +46,6 @@ void PumpMessages();
 // calling thread; its procedure counts messages for the tests.
 HWND CreateHostWindow(int x, int y, int client_width, int client_height);
 LRESULT CALLBACK HostWindowProc(HWND, UINT, WPARAM, LPARAM);
-extern int host_proc_calls;
+extern std::atomic<int> host_proc_calls;
 
 }  // namespace noxd_test
