@@ -1,6 +1,7 @@
 #include "frame_present.h"
 
 #include "gl_renderer.h"
+#include "shader_program.h"
 #include "timing.h"
 #include "video_quad.h"
 #include "viewport.h"
@@ -25,24 +26,14 @@ GlTexelFormat GlFormatOf(TexelLayout layout) {
     return {GL_LUMINANCE, GL_LUMINANCE};
 }
 
-// The sampler uniforms fed by each texture unit.
-const char* const kSamplersOfUnit[3][2] = {
-    {"RGBtex", "Ytex"},
-    {"UVtex", "Utex"},
-    {"Vtex", nullptr},
-};
-
-void SetSamplerUniforms(GLuint program, int unit) {
-    for (const char* name : kSamplersOfUnit[unit]) {
-        if (!name) continue;
-        const GLint location = glGetUniformLocation(program, name);
+void SetSamplerUniforms(const ShaderUniforms& uniforms, int unit) {
+    for (const GLint location : uniforms.samplers_of_unit[unit])
         if (location >= 0) glUniform1i(location, unit);
-    }
 }
 
 // Texture unit k uses texture name k. The image is specified from the frame
 // and then loaded once more in full, straight from the host's buffer.
-void UploadTexture(GLuint program, const TextureUpload& t, const unsigned char* frame) {
+void UploadTexture(const ShaderUniforms& uniforms, const TextureUpload& t, const unsigned char* frame) {
     const GlTexelFormat gl = GlFormatOf(t.layout);
     const void* data = frame + t.offset;
     glActiveTexture(GL_TEXTURE0 + t.unit);
@@ -53,14 +44,13 @@ void UploadTexture(GLuint program, const TextureUpload& t, const unsigned char* 
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glTexImage2D(GL_TEXTURE_2D, 0, gl.internal_format, t.width, t.height, 0, gl.source_format,
                  GL_UNSIGNED_BYTE, data);
-    SetSamplerUniforms(program, t.unit);
+    SetSamplerUniforms(uniforms, t.unit);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, t.width, t.height, gl.source_format, GL_UNSIGNED_BYTE,
                     data);
 }
 
-void SetShaderOn(GLuint program, int on) {
-    const GLint location = glGetUniformLocation(program, "shader_on");
-    if (location >= 0) glUniform1i(location, on);
+void SetShaderOn(const ShaderUniforms& uniforms, int on) {
+    if (uniforms.shader_on >= 0) glUniform1i(uniforms.shader_on, on);
 }
 
 }  // namespace
@@ -72,18 +62,18 @@ HRESULT PresentFrame(CGLRenderer& renderer, const void* frame) {
     if (!renderer.program || !renderer.fragment_shader) return E_FAIL;
 
     glUseProgram(renderer.program);
-    SetShaderOn(renderer.program, 1);
+    SetShaderOn(renderer.uniforms, 1);
     glPushAttrib(0x000FFFFF);
 
     const TexturePlan plan =
         TexturePlanFor(renderer.format_class, renderer.frame_width, renderer.frame_height,
                        {renderer.u_plane_offset, renderer.v_plane_offset});
     for (int i = 0; i < plan.count; ++i)
-        UploadTexture(renderer.program, plan.uploads[i], static_cast<const unsigned char*>(frame));
+        UploadTexture(renderer.uniforms, plan.uploads[i], static_cast<const unsigned char*>(frame));
 
     DrawVideoQuad(renderer);
 
-    SetShaderOn(renderer.program, 0);
+    SetShaderOn(renderer.uniforms, 0);
     glUseProgram(0);
     glPopAttrib();
 

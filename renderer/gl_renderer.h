@@ -13,6 +13,7 @@
 #include "interaction/interaction_state.h"
 #include "osd/osd_list.h"
 #include "renderer_lock.h"
+#include "shader_program.h"
 #include "win32_handles.h"
 
 struct CGLRenderer {
@@ -42,6 +43,7 @@ struct CGLRenderer {
     noxd::FormatClass format_class = noxd::FormatClass::Bgr24;
     GLuint program = 0;
     GLuint fragment_shader = 0;
+    noxd::ShaderUniforms uniforms;
 
     // Frame and viewport. The video position and the viewport words are
     // written by host threads and the window's thread without the lock.
