@@ -1,6 +1,7 @@
 #include "benches.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "floor_pipeline.h"
 #include "noxd_pipeline.h"
@@ -13,7 +14,7 @@ const FrameSize kFrameSizes[3] = {{640, 480}, {1280, 720}, {1920, 1080}};
 namespace {
 
 TurnPlan FrameTurns(const Options& options) {
-    return {options.repeats, options.quick ? 2 : 4, 25};
+    return {options.repeats, options.quick ? 2 : 3, 25};
 }
 
 std::string SizeName(const FrameSize& s) { return Format("%dx%d", s.width, s.height); }
@@ -104,8 +105,9 @@ Result ExplainGap(const Options& options) {
         {"texture state set per frame", kTextureState},
         {"coordinates for three units", kAllUnitCoords},
         {"program switched, switch uniform set", kProgramSwitch},
+        {"kernel mutex held for the frame", kKernelMutex},
         {"all of the above", kRespecify | kPushAttrib | kClear | kTextureState | kAllUnitCoords |
-                                 kProgramSwitch},
+                                 kProgramSwitch | kKernelMutex},
     };
     Table table;
     table.AddRow({"floor + ...", "640x480 I420", "1920x1080 I420"});
@@ -117,14 +119,16 @@ Result ExplainGap(const Options& options) {
         const ViewSpec spec = {8, size.width, size.height, 0, 0, size.width, size.height};
         const std::vector<uint8_t> card = CardFrame(8, size.width, size.height);
         const Frames frames = MovingFrames(8, size.width, size.height, 4);
-        const unsigned all = variants[6].extras;
-        for (size_t i = 0; i <= 7; ++i) {
-            const unsigned extras = i < 7 ? variants[i].extras : all;
-            Contender reference(i < 7 ? "floor" : "floor + all", [extras, i] {
-                return i < 7 ? std::make_unique<FloorPipeline>(0) : std::make_unique<FloorPipeline>(extras);
+        const size_t last = std::size(variants) - 1;
+        const unsigned all = variants[last].extras;
+        for (size_t i = 0; i <= last + 1; ++i) {
+            const unsigned extras = i <= last ? variants[i].extras : all;
+            const bool piece = i <= last;
+            Contender reference(piece ? "floor" : "floor + all", [extras, piece] {
+                return std::make_unique<FloorPipeline>(piece ? 0 : extras);
             });
-            Contender variant(i < 7 ? "floor + extra" : "noxd", [extras, i]() -> std::unique_ptr<Pipeline> {
-                if (i < 7) return std::make_unique<FloorPipeline>(extras);
+            Contender variant(piece ? "floor + piece" : "noxd", [extras, piece]() -> std::unique_ptr<Pipeline> {
+                if (piece) return std::make_unique<FloorPipeline>(extras);
                 return MakeNoxdPipeline();
             });
             if (!reference.Open(spec) || !variant.Open(spec)) {
@@ -140,14 +144,15 @@ Result ExplainGap(const Options& options) {
                 continue;
             }
             const Comparison c = CompareInTurns(reference, variant, frames, FrameTurns(options));
-            rows[i].push_back(Format("%s, +%.2f ms", FormatSummary(c.speed).c_str(),
+            rows[i].push_back(Format("%s, %+.2f ms", FormatSummary(c.speed).c_str(),
                                      c.contender_ms.median - c.reference_ms.median));
         }
     }
     for (auto& row : rows) table.AddRow(row);
     result.report = "speed of the floor with one piece of noxd's frame sequence added, relative to the "
                     "plain floor (median (min-max)), and the added ms per frame:\n" +
-                    table.Render();
+                    table.Render() + "Overlays by kind, noxd with them against noxd without:\n" +
+                    OverlayCostByKind(options);
     return result;
 }
 

@@ -53,6 +53,8 @@ Result StartUp(const Options& options);           // 6
 // Not a goal: the floor with each piece of noxd's frame sequence added, to
 // show what each costs and what is left that is noxd's own.
 Result ExplainGap(const Options& options);
+// The cost of each kind of the fifty overlays alone, as a table.
+std::string OverlayCostByKind(const Options& options);
 // Not a goal: this noxd.dll against another build of it, every cell of the
 // frame-cost grid and 50 overlays, to show what a change bought.
 Result AgainstOtherBuild(const Options& options, const NoxdApi& other, const std::string& label);

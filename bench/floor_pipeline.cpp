@@ -69,6 +69,7 @@ FloorPipeline::~FloorPipeline() {
         wglDeleteContext(context_);
     }
     if (dc_) ReleaseDC(window_->get(), dc_);
+    if (mutex_) CloseHandle(mutex_);
 }
 
 bool FloorPipeline::CreateContext() {
@@ -157,6 +158,7 @@ bool FloorPipeline::Open(const ViewSpec& spec) {
     if (!window_->get() || !CreateContext() || !BuildProgram(spec.format)) return false;
     AllocatePlanes(spec);
     bottom_up_ = spec.format == 10 || spec.format == 11;
+    if (extras_ & kKernelMutex) mutex_ = CreateMutexW(nullptr, FALSE, nullptr);
     glViewport(0, 0, spec.client_width, spec.client_height);
     return true;
 }
@@ -192,6 +194,7 @@ void FloorPipeline::DrawQuad() const {
 }
 
 void FloorPipeline::Draw(const uint8_t* frame) {
+    if (mutex_) WaitForSingleObject(mutex_, INFINITE);
     if (extras_ & kProgramSwitch) {
         glUseProgram(program_);
         glUniform1i(switch_location_, 1);
@@ -206,6 +209,7 @@ void FloorPipeline::Draw(const uint8_t* frame) {
     }
     if (extras_ & kPushAttrib) glPopAttrib();
     SwapBuffers(dc_);
+    if (mutex_) ReleaseMutex(mutex_);
 }
 
 std::string FloorPipeline::GlDescription() const {

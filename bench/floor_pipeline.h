@@ -22,6 +22,7 @@ enum FloorExtra : unsigned {
     kTextureState = 8,   // per texture: enable, bind, both filters, environment mode
     kAllUnitCoords = 16, // texture coordinates for units 0 to 2 at every vertex
     kProgramSwitch = 32, // program made current and left, a switch uniform set both times
+    kKernelMutex = 64,   // a Win32 mutex taken and given back around the frame
 };
 
 class FloorPipeline : public Pipeline {
@@ -60,6 +61,7 @@ private:
     unsigned extras_;
     GLint internal_formats_[3] = {};
     GLint switch_location_ = -1;
+    HANDLE mutex_ = nullptr;
 };
 
 std::unique_ptr<Pipeline> MakeFloorPipeline();

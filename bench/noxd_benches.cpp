@@ -24,9 +24,20 @@ struct OverlayHandles {
     UINT_PTR* Next() { return &handles[count++]; }
 };
 
+// The kinds of the fifty overlays, to add some of them only.
+enum OverlayKinds : unsigned {
+    kTexts = 1,
+    kBitmaps = 2,
+    kFilledRectangles = 4,
+    kFilledCircles = 8,
+    kRotatedEllipses = 16,
+    kDashedLines = 32,
+    kAllKinds = 63,
+};
+
 // 10 texts, 10 bitmaps of 64x64, 10 filled rectangles, 5 filled circles, 5
 // rotated ellipses and 10 dashed lines, in rows over the top of the picture.
-bool AddFiftyOverlays(const NoxdApi& api, NOXD_RENDERER r) {
+bool AddOverlays(const NoxdApi& api, NOXD_RENDERER r, unsigned kinds) {
     OverlayHandles h;
     std::vector<uint32_t> bitmap(64 * 64, kBitmapPixel);
     for (int i = 0; i < 64; ++i) bitmap[i] = bitmap[64 * 63 + i] = 0xFFFFFFFF;  // white edges
@@ -35,19 +46,25 @@ bool AddFiftyOverlays(const NoxdApi& api, NOXD_RENDERER r) {
         const float x = i * 0.1f;
         wchar_t text[16];
         wsprintfW(text, L"Cam %02d", i + 1);
-        ok &= api.add_osd_text(r, h.Next(), text, 16, L"Arial", 700, x, 0.98f, x + 0.1f, 0.92f, 0,
-                                0xFFFFFFFF, 0x00000000, 0xFF000000, 1) == S_OK;
-        ok &= api.add_osd_bitmap_data32(r, h.Next(), bitmap.data(), 64, 64, x + 0.01f, 0.90f,
-                                         x + 0.09f, 0.78f, 0, 0, 0) == S_OK;
-        ok &= api.add_osd_rectangle(r, h.Next(), x + 0.01f, 0.76f, x + 0.09f, 0.66f, 1,
-                                     kRectangleColour, 0, 1) == S_OK;
-        ok &= api.add_osd_line(r, h.Next(), x + 0.01f, 0.44f, x + 0.09f, 0.44f, 2, 0xFF00FFFF, 1) == S_OK;
+        if (kinds & kTexts)
+            ok &= api.add_osd_text(r, h.Next(), text, 16, L"Arial", 700, x, 0.98f, x + 0.1f, 0.92f, 0,
+                                   0xFFFFFFFF, 0x00000000, 0xFF000000, 1) == S_OK;
+        if (kinds & kBitmaps)
+            ok &= api.add_osd_bitmap_data32(r, h.Next(), bitmap.data(), 64, 64, x + 0.01f, 0.90f,
+                                            x + 0.09f, 0.78f, 0, 0, 0) == S_OK;
+        if (kinds & kFilledRectangles)
+            ok &= api.add_osd_rectangle(r, h.Next(), x + 0.01f, 0.76f, x + 0.09f, 0.66f, 1,
+                                        kRectangleColour, 0, 1) == S_OK;
+        if (kinds & kDashedLines)
+            ok &= api.add_osd_line(r, h.Next(), x + 0.01f, 0.44f, x + 0.09f, 0.44f, 2, 0xFF00FFFF, 1) == S_OK;
     }
     for (int i = 0; i < 5; ++i) {
-        ok &= api.add_osd_circle(r, h.Next(), 0.1f + 0.2f * i, 0.56f, 0.04f, 1, 0xFF0000FF, 0, 1) == S_OK;
-        ok &= api.add_osd_circle2(r, h.Next(), 0.2f + 0.2f * i, 0.56f, 25, 12, i, 2, 0xFF00FF00, 0, 0) == S_OK;
+        if (kinds & kFilledCircles)
+            ok &= api.add_osd_circle(r, h.Next(), 0.1f + 0.2f * i, 0.56f, 0.04f, 1, 0xFF0000FF, 0, 1) == S_OK;
+        if (kinds & kRotatedEllipses)
+            ok &= api.add_osd_circle2(r, h.Next(), 0.2f + 0.2f * i, 0.56f, 25, 12, i, 2, 0xFF00FF00, 0, 0) == S_OK;
     }
-    return ok && h.count == 50;
+    return ok && (kinds != kAllKinds || h.count == 50);
 }
 
 // The colour the screen must show at a normalized video point of an overlay.
@@ -60,11 +77,11 @@ const OverlayPoint kOverlayPoints[] = {
     {0.05f, 0.84f, kBitmapPixel & 0xFFFFFF},  // first bitmap
 };
 
-bool AddOverlaysTo(Contender& contender) {
+bool AddOverlaysTo(Contender& contender, unsigned kinds = kAllKinds) {
     bool added = false;
     contender.worker().Run([&] {
         auto* noxd = static_cast<NoxdPipeline*>(contender.pipeline());
-        added = AddFiftyOverlays(noxd->api(), noxd->renderer());
+        added = AddOverlays(noxd->api(), noxd->renderer(), kinds);
     });
     return added;
 }
@@ -86,6 +103,8 @@ std::string CheckOverlayPoints(const Screenshot& shot) {
 }  // namespace
 
 namespace {
+
+TurnPlan OverlayTurns(const Options& options) { return {options.repeats, options.quick ? 2 : 4, 25}; }
 
 const ViewSpec kOverlaySpec = {kOverlayFormat, kOverlayWidth, kOverlayHeight, 0, 0, kOverlayWidth,
                                kOverlayHeight};
@@ -124,10 +143,9 @@ Result Overlays(const Options& options) {
         return result;
     }
     const Frames frames = MovingFrames(kOverlayFormat, kOverlayWidth, kOverlayHeight, 4);
-    const TurnPlan plan = {options.repeats, options.quick ? 3 : 6, 25};
     // The bare renderer's speed next to the one with overlays is the cost
     // factor of the overlays.
-    const Comparison c = CompareInTurns(with, without, frames, plan);
+    const Comparison c = CompareInTurns(with, without, frames, OverlayTurns(options));
     const Goal goal = {Goal::AtMost, 1.15};
     result.met = GoalMet(goal, c.speed);
     result.report = Format("640x480 I420: frame cost with 50 overlays / without, median (min-max) of %d "
@@ -158,7 +176,7 @@ Result AgainstOtherBuild(const Options& options, const NoxdApi& other, const std
         return result;
     }
     const Frames frames = MovingFrames(kOverlayFormat, kOverlayWidth, kOverlayHeight, 4);
-    const Comparison c = CompareInTurns(theirs, ours, frames, {options.repeats, options.quick ? 3 : 6, 25});
+    const Comparison c = CompareInTurns(theirs, ours, frames, OverlayTurns(options));
     result.report += Format("640x480 I420 with 50 overlays: %s; ms per frame %.2f / %.2f\n",
                             FormatSummary(c.speed).c_str(), c.contender_ms.median, c.reference_ms.median);
     return result;
@@ -238,6 +256,34 @@ Result StartUp(const Options& options) {
                            "screen, %d starts each:\n", starts) +
                     table.Render() + "no goal is set; figures for reference\n";
     return result;
+}
+
+std::string OverlayCostByKind(const Options& options) {
+    struct Kind {
+        const char* what;
+        unsigned kinds;
+    };
+    const Kind kinds[] = {{"10 texts", kTexts},
+                          {"10 bitmaps 64x64", kBitmaps},
+                          {"10 filled rectangles", kFilledRectangles},
+                          {"5 filled circles", kFilledCircles},
+                          {"5 rotated ellipses", kRotatedEllipses},
+                          {"10 dashed lines", kDashedLines}};
+    Table table;
+    table.AddRow({"640x480 I420 with", "cost / without, median (min-max)", "added ms per frame"});
+    const Frames frames = MovingFrames(kOverlayFormat, kOverlayWidth, kOverlayHeight, 4);
+    for (const Kind& k : kinds) {
+        Contender with(k.what, MakeNoxdPipeline);
+        Contender without("noxd", MakeNoxdPipeline);
+        if (!with.Open(kOverlaySpec) || !without.Open(kOverlaySpec) || !AddOverlaysTo(with, k.kinds)) {
+            table.AddRow({k.what, "not made", ""});
+            continue;
+        }
+        const Comparison c = CompareInTurns(with, without, frames, OverlayTurns(options));
+        table.AddRow({k.what, FormatSummary(c.speed),
+                      Format("%+.2f", c.reference_ms.median - c.contender_ms.median)});
+    }
+    return table.Render();
 }
 
 }  // namespace bench
