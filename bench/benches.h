@@ -2,6 +2,7 @@
 // All figures are ratios or counts measured in this one process.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,9 @@ struct FrameSize {
 extern const FrameSize kFrameSizes[3];
 
 // noxd against `reference_name`'s pipelines in every cell of formats x
-// sizes; the goal is on noxd's speed relative to the reference.
+// sizes; the goal, if any, is on noxd's speed relative to the reference.
 Result CompareGrid(int number, const std::string& title, const std::string& reference_name,
-                   PipelineFactory reference, const Goal& goal, const Options& options);
+                   PipelineFactory reference, const std::optional<Goal>& goal, const Options& options);
 
 Result FrameCostVsFloor(const Options& options);  // 1
 // 2: SDL2 as the reference; not measured where SDL2 was not built.

@@ -159,7 +159,7 @@ Result Overlays(const Options& options) {
 Result AgainstOtherBuild(const Options& options, const NoxdApi& other, const std::string& label) {
     auto other_build = [&other] { return std::make_unique<NoxdPipeline>(false, other); };
     Result result = CompareGrid(9, "This noxd.dll against " + label, "other build", other_build,
-                                {Goal::AtLeast, 1.0}, options);
+                                std::nullopt, options);
     result.has_goal = false;
     Contender theirs("other build with 50 overlays", other_build);
     Contender ours("noxd with 50 overlays", MakeNoxdPipeline);

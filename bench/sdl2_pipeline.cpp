@@ -106,7 +106,7 @@ std::string Sdl2Description() {
 Result PeerVsSdl2(const Options& options) {
     if (!StartSdl2()) return {2, "Peer: SDL2", "SDL2 could not start its video\n", false, false};
     const std::string about = Sdl2Description() + "\n";
-    Result result = CompareGrid(2, "Peer: SDL2", "SDL2", MakeSdl2Pipeline, {Goal::AtLeast, 1.0}, options);
+    Result result = CompareGrid(2, "Peer: SDL2", "SDL2", MakeSdl2Pipeline, Goal{Goal::AtLeast, 1.0}, options);
     result.report = about + result.report;
     SDL_Quit();
     return result;
