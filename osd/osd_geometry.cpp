@@ -1,6 +1,7 @@
 #include "osd_geometry.h"
 
 #include <cmath>
+#include <vector>
 
 #include "osd_gl_state.h"
 #include "renderer/gl_renderer.h"
@@ -34,10 +35,32 @@ void ForEachTenthOfADegree(EmitVertex emit) {
     }
 }
 
+// The cosines and sines, in float, of the angles ForEachTenthOfADegree
+// walks. Every filled circle and every ellipse walks the same angles in
+// every frame, so they are computed once, not 3600 times per curve.
+struct TenthDegreeTurn {
+    std::vector<float> cos;
+    std::vector<float> sin;
+};
+
+const TenthDegreeTurn& TurnTable() {
+    static const TenthDegreeTurn table = [] {
+        TenthDegreeTurn t;
+        ForEachTenthOfADegree([&](float a) {
+            t.cos.push_back(std::cos(a));
+            t.sin.push_back(std::sin(a));
+        });
+        return t;
+    }();
+    return table;
+}
+
 // A filled circle in pixels; the first vertex, on the rim, is the fan's hub.
 void EmitDisc(double px, double py, double r) {
+    const TenthDegreeTurn& angles = TurnTable();
     glBegin(GL_TRIANGLE_FAN);
-    ForEachTenthOfADegree([&](float a) { glVertex3d(px + r * std::cos(a), py + r * std::sin(a), 0); });
+    for (size_t i = 0; i < angles.cos.size(); ++i)
+        glVertex3d(px + r * angles.cos[i], py + r * angles.sin[i], 0);
     glEnd();
 }
 
@@ -141,12 +164,13 @@ HRESULT COsdEllipse2::Draw() {
     OsdPixelProjection pixels(W, H);
     colour.Issue();
     glLineWidth(static_cast<float>(line_width));
+    const TenthDegreeTurn& angles = TurnTable();
     glBegin(GL_LINE_LOOP);
-    ForEachTenthOfADegree([&](float a) {
-        const float c = std::cos(a), s = std::sin(a);
+    for (size_t i = 0; i < angles.cos.size(); ++i) {
+        const float c = angles.cos[i], s = angles.sin[i];
         glVertex2f(static_cast<float>(px + radius_x * c * cos_r - radius_y * s * sin_r),
                    static_cast<float>(py + radius_x * c * sin_r + radius_y * s * cos_r));
-    });
+    }
     glEnd();
     return S_OK;
 }

@@ -17,6 +17,7 @@
 #include "interaction/window_calls.h"
 #include "osd/osd_list.h"
 #include "renderer_lock.h"
+#include "shader_program.h"
 #include "stale_view.h"
 #include "win32_owners.h"
 
@@ -52,6 +53,7 @@ struct CGLRenderer {
     // converts in (GL thread); the next picture drawn makes them agree.
     std::atomic<noxd::ColorSpaceIndex> requested_color_space{noxd::kDefaultColorSpace};
     noxd::ColorSpaceIndex program_color_space = noxd::kDefaultColorSpace;
+    noxd::ShaderUniforms uniforms;
 
     // Frame and viewport. The video position and the viewport words are
     // written by host threads and the window's thread without the lock.
