@@ -1,8 +1,9 @@
 #include "osd_geometry.h"
 
+#include <algorithm>
 #include <cmath>
-#include <vector>
 
+#include "curve_walk.h"
 #include "osd_gl_state.h"
 #include "renderer/gl_renderer.h"
 
@@ -22,45 +23,12 @@ uint16_t CapturedDashMask(CGLRenderer* owner) {
 double ViewportWidth(const CGLRenderer* r) { return r->viewport_width.load(); }
 double ViewportHeight(const CGLRenderer* r) { return r->viewport_height.load(); }
 
-// pi as the curves use it: acos(-1) rounded to float.
-const float kPi = static_cast<float>(std::acos(-1.0));
-
-// Walks one turn in steps of a tenth of a degree (about 3600 points), the
-// angle kept in float and each step added in double as the curves need.
-template <typename EmitVertex>
-void ForEachTenthOfADegree(EmitVertex emit) {
-    for (float degrees = 0.0f; degrees < 360.0f;
-         degrees = static_cast<float>(static_cast<double>(degrees) + 0.10000000149011612)) {
-        emit(degrees * kPi / 180.0f);
-    }
-}
-
-// The cosines and sines, in float, of the angles ForEachTenthOfADegree
-// walks. Every filled circle and every ellipse walks the same angles in
-// every frame, so they are computed once, not 3600 times per curve.
-struct TenthDegreeTurn {
-    std::vector<float> cos;
-    std::vector<float> sin;
-};
-
-const TenthDegreeTurn& TurnTable() {
-    static const TenthDegreeTurn table = [] {
-        TenthDegreeTurn t;
-        ForEachTenthOfADegree([&](float a) {
-            t.cos.push_back(std::cos(a));
-            t.sin.push_back(std::sin(a));
-        });
-        return t;
-    }();
-    return table;
-}
-
 // A filled circle in pixels; the first vertex, on the rim, is the fan's hub.
 void EmitDisc(double px, double py, double r) {
-    const TenthDegreeTurn& angles = TurnTable();
     glBegin(GL_TRIANGLE_FAN);
-    for (size_t i = 0; i < angles.cos.size(); ++i)
-        glVertex3d(px + r * angles.cos[i], py + r * angles.sin[i], 0);
+    noxd::ForEachCurvePoint(noxd::CurveStride(r), [&](float c, float s) {
+        glVertex3d(px + r * c, py + r * s, 0);
+    });
     glEnd();
 }
 
@@ -164,13 +132,13 @@ HRESULT COsdEllipse2::Draw() {
     OsdPixelProjection pixels(W, H);
     colour.Issue();
     glLineWidth(static_cast<float>(line_width));
-    const TenthDegreeTurn& angles = TurnTable();
+    // The band of a wide line reaches half its width beyond the curve.
+    const double reach = std::max(radius_x, radius_y) + line_width / 2.0;
     glBegin(GL_LINE_LOOP);
-    for (size_t i = 0; i < angles.cos.size(); ++i) {
-        const float c = angles.cos[i], s = angles.sin[i];
+    noxd::ForEachCurvePoint(noxd::CurveStride(reach), [&](float c, float s) {
         glVertex2f(static_cast<float>(px + radius_x * c * cos_r - radius_y * s * sin_r),
                    static_cast<float>(py + radius_x * c * sin_r + radius_y * s * cos_r));
-    }
+    });
     glEnd();
     return S_OK;
 }
