@@ -38,10 +38,6 @@ BenchWindow::BenchWindow(const ViewSpec& spec)
                               spec.y, spec.client_width, spec.client_height, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr)) {}
 
-BenchWindow::~BenchWindow() {
-    if (window_) DestroyWindow(window_);
-}
-
 void BringToTop(HWND window) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     PumpMessages();

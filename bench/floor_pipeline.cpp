@@ -65,11 +65,7 @@ FloorPipeline::~FloorPipeline() {
         for (int i = 0; i < plane_count_; ++i) glDeleteTextures(1, &planes_[i].texture);
         if (program_) glDeleteProgram(program_);
         if (shader_) glDeleteShader(shader_);
-        wglMakeCurrent(nullptr, nullptr);
-        wglDeleteContext(context_);
     }
-    if (dc_) ReleaseDC(window_->get(), dc_);
-    if (mutex_) CloseHandle(mutex_);
 }
 
 bool FloorPipeline::CreateContext() {
@@ -81,12 +77,13 @@ bool FloorPipeline::CreateContext() {
     pfd.cColorBits = 24;
     pfd.cDepthBits = 16;
     pfd.iLayerType = PFD_MAIN_PLANE;
-    dc_ = GetDC(window_->get());
+    dc_ = noxd::WindowDc(window_->get());
     if (!dc_) return false;
-    const int format = ChoosePixelFormat(dc_, &pfd);
-    if (!format || !SetPixelFormat(dc_, format, &pfd)) return false;
-    context_ = wglCreateContext(dc_);
-    return context_ && wglMakeCurrent(dc_, context_) && glewInit() == GLEW_OK && glCreateProgram;
+    const int format = ChoosePixelFormat(dc_.get(), &pfd);
+    if (!format || !SetPixelFormat(dc_.get(), format, &pfd)) return false;
+    context_.reset(wglCreateContext(dc_.get()));
+    return context_ && wglMakeCurrent(dc_.get(), context_.get()) && glewInit() == GLEW_OK &&
+           glCreateProgram;
 }
 
 bool FloorPipeline::BuildProgram(int format) {
@@ -158,7 +155,7 @@ bool FloorPipeline::Open(const ViewSpec& spec) {
     if (!window_->get() || !CreateContext() || !BuildProgram(spec.format)) return false;
     AllocatePlanes(spec);
     bottom_up_ = spec.format == 10 || spec.format == 11;
-    if (extras_ & kKernelMutex) mutex_ = CreateMutexW(nullptr, FALSE, nullptr);
+    if (extras_ & kKernelMutex) mutex_.reset(CreateMutexW(nullptr, FALSE, nullptr));
     glViewport(0, 0, spec.client_width, spec.client_height);
     return true;
 }
@@ -194,7 +191,7 @@ void FloorPipeline::DrawQuad() const {
 }
 
 void FloorPipeline::Draw(const uint8_t* frame) {
-    if (mutex_) WaitForSingleObject(mutex_, INFINITE);
+    if (mutex_) WaitForSingleObject(mutex_.get(), INFINITE);
     if (extras_ & kProgramSwitch) {
         glUseProgram(program_);
         glUniform1i(switch_location_, 1);
@@ -208,8 +205,8 @@ void FloorPipeline::Draw(const uint8_t* frame) {
         glUseProgram(0);
     }
     if (extras_ & kPushAttrib) glPopAttrib();
-    SwapBuffers(dc_);
-    if (mutex_) ReleaseMutex(mutex_);
+    SwapBuffers(dc_.get());
+    if (mutex_) ReleaseMutex(mutex_.get());
 }
 
 std::string FloorPipeline::GlDescription() const {

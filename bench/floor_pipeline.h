@@ -10,6 +10,7 @@
 #include <string>
 
 #include "pipeline.h"
+#include "win32_owners.h"
 
 namespace bench {
 
@@ -51,8 +52,8 @@ private:
     void DrawQuad() const;
 
     std::unique_ptr<BenchWindow> window_;
-    HDC dc_ = nullptr;
-    HGLRC context_ = nullptr;
+    noxd::WindowDc dc_;
+    noxd::UniqueGlContext context_;
     GLuint program_ = 0;
     GLuint shader_ = 0;
     Plane planes_[3] = {};
@@ -61,7 +62,7 @@ private:
     unsigned extras_;
     GLint internal_formats_[3] = {};
     GLint switch_location_ = -1;
-    HANDLE mutex_ = nullptr;
+    noxd::UniqueKernelHandle mutex_;
 };
 
 std::unique_ptr<Pipeline> MakeFloorPipeline();

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "win32_owners.h"
+
 namespace bench {
 
 // Where and what a contender shows: frames of `format` (a noxd format code)
@@ -41,13 +43,10 @@ using PipelineFactory = std::function<std::unique_ptr<Pipeline>()>;
 class BenchWindow {
 public:
     explicit BenchWindow(const ViewSpec& spec);
-    ~BenchWindow();
-    BenchWindow(const BenchWindow&) = delete;
-    BenchWindow& operator=(const BenchWindow&) = delete;
-    HWND get() const { return window_; }
+    HWND get() const { return window_.get(); }
 
 private:
-    HWND window_;
+    noxd::UniqueWindow window_;
 };
 
 // Puts the window above the others, so that it is the one the screen shows

@@ -22,13 +22,10 @@ double ProcessCpuSeconds() {
 
 // CPU time the thread has used, or 0 when it cannot be read.
 double ThreadCpuSeconds(DWORD thread_id) {
-    HANDLE thread = OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, thread_id);
+    const noxd::UniqueKernelHandle thread(OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, thread_id));
     FILETIME created, exited, kernel, user;
-    double seconds = 0;
-    if (thread && GetThreadTimes(thread, &created, &exited, &kernel, &user))
-        seconds = Seconds(kernel) + Seconds(user);
-    if (thread) CloseHandle(thread);
-    return seconds;
+    if (!thread || !GetThreadTimes(thread.get(), &created, &exited, &kernel, &user)) return 0;
+    return Seconds(kernel) + Seconds(user);
 }
 
 double ThreadsCpuSeconds(const std::vector<DWORD>& threads) {

@@ -5,7 +5,8 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
+
+#include "win32_owners.h"
 
 namespace bench {
 
@@ -30,19 +31,14 @@ private:
     static DWORD WINAPI Main(void* self);
     void Loop();
 
-    struct HandleCloser {
-        void operator()(HANDLE h) const { CloseHandle(h); }
-    };
-    using Handle = std::unique_ptr<void, HandleCloser>;
-
     // job_ready wakes the thread, job_done wakes the controller; job is
     // written by the controller only while no job runs.
-    Handle job_ready_;
-    Handle job_done_;
+    noxd::UniqueKernelHandle job_ready_;
+    noxd::UniqueKernelHandle job_done_;
     std::function<void()> job_;
     bool quit_ = false;
     bool pending_ = false;
-    Handle thread_;
+    noxd::UniqueKernelHandle thread_;
 };
 
 // Dispatches the calling thread's pending window messages.
