@@ -1,5 +1,6 @@
 #include "benches.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 
@@ -13,8 +14,13 @@ const FrameSize kFrameSizes[3] = {{640, 480}, {1280, 720}, {1920, 1080}};
 
 namespace {
 
-TurnPlan FrameTurns(const Options& options) {
-    return {options.repeats, options.quick ? 2 : 3, 25};
+// Blocks of 25 frames of 640x480 and as many frames of a larger size as
+// draw about as many pixels, at least 5: every cell then takes about as
+// long, and the whole grid stays within a few minutes on a loaded machine.
+TurnPlan FrameTurns(const Options& options, const FrameSize& size) {
+    const int pixels = size.width * size.height;
+    const int frames = std::max(5, (25 * 640 * 480 + pixels / 2) / pixels);
+    return {options.repeats, options.quick ? 2 : 3, frames};
 }
 
 std::string SizeName(const FrameSize& s) { return Format("%dx%d", s.width, s.height); }
@@ -69,7 +75,7 @@ Result CompareGrid(int number, const std::string& title, const std::string& refe
                 result.met = false;
                 continue;
             }
-            const Comparison c = CompareInTurns(theirs, ours, frames, FrameTurns(options));
+            const Comparison c = CompareInTurns(theirs, ours, frames, FrameTurns(options, size));
             std::string cell = FormatSummary(c.speed);
             if (goal) {
                 const bool met = GoalMet(*goal, c.speed);
@@ -148,7 +154,7 @@ Result ExplainGap(const Options& options) {
                 rows[i].push_back("refused: " + refused);
                 continue;
             }
-            const Comparison c = CompareInTurns(reference, variant, frames, FrameTurns(options));
+            const Comparison c = CompareInTurns(reference, variant, frames, FrameTurns(options, size));
             rows[i].push_back(Format("%s, %+.2f ms", FormatSummary(c.speed).c_str(),
                                      c.contender_ms.median - c.reference_ms.median));
         }
