@@ -49,7 +49,7 @@ void CheckDescriptor(FuzzedDataProvider& in) {
     std::vector<uint8_t> payload(in.ConsumeIntegralInRange<size_t>(0, 1 << 16));
     const uint8_t* address = payload.data();
     std::memcpy(desc + 40, &address, sizeof address);
-    const viewer::DecodedFrame frame = viewer::ReadFrameDesc(desc);
+    const nox::FrameDesc frame = nox::ReadDecodedFrameDesc(desc);
     const auto format = in.ConsumeBool() ? viewer::PictureFormat::kYuy2 : viewer::PictureFormat::kRgb32;
     const uint32_t w = in.ConsumeIntegralInRange<uint32_t>(0, 4096), h = in.ConsumeIntegralInRange<uint32_t>(0, 4096);
     viewer::RendererFrameBytes(format, w, h);
