@@ -1,7 +1,9 @@
 #include "osd_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "curve_walk.h"
 #include "osd_gl_state.h"
 #include "osd_list.h"
 
@@ -21,23 +23,12 @@ uint16_t CapturedDashMask(noxd::OverlayRenderer* owner) {
 double ViewportWidth(const noxd::OverlayRenderer* r) { return r->viewport_width.load(); }
 double ViewportHeight(const noxd::OverlayRenderer* r) { return r->viewport_height.load(); }
 
-// pi as the curves use it: acos(-1) rounded to float.
-const float kPi = static_cast<float>(std::acos(-1.0));
-
-// Walks one turn in steps of a tenth of a degree (about 3600 points), the
-// angle kept in float and each step added in double as the curves need.
-template <typename EmitVertex>
-void ForEachTenthOfADegree(EmitVertex emit) {
-    for (float degrees = 0.0f; degrees < 360.0f;
-         degrees = static_cast<float>(static_cast<double>(degrees) + 0.10000000149011612)) {
-        emit(degrees * kPi / 180.0f);
-    }
-}
-
 // A filled circle in pixels; the first vertex, on the rim, is the fan's hub.
 void EmitDisc(double px, double py, double r) {
     glBegin(GL_TRIANGLE_FAN);
-    ForEachTenthOfADegree([&](float a) { glVertex3d(px + r * std::cos(a), py + r * std::sin(a), 0); });
+    noxd::ForEachCurvePoint(noxd::CurveStride(r), [&](float c, float s) {
+        glVertex3d(px + r * c, py + r * s, 0);
+    });
     glEnd();
 }
 
@@ -142,9 +133,10 @@ HRESULT COsdEllipse2::Draw() {
     OsdPixelProjection pixels(W, H);
     colour.Issue();
     glLineWidth(static_cast<float>(line_width));
+    // The band of a wide line reaches half its width beyond the curve.
+    const double reach = std::max(radius_x, radius_y) + line_width / 2.0;
     glBegin(GL_LINE_LOOP);
-    ForEachTenthOfADegree([&](float a) {
-        const float c = std::cos(a), s = std::sin(a);
+    noxd::ForEachCurvePoint(noxd::CurveStride(reach), [&](float c, float s) {
         glVertex2f(static_cast<float>(px + radius_x * c * cos_r - radius_y * s * sin_r),
                    static_cast<float>(py + radius_x * c * sin_r + radius_y * s * cos_r));
     });

@@ -2,6 +2,7 @@
 
 #include "gl_driver_gate.h"
 #include "renderer_core.h"
+#include "shader_program.h"
 #include "timing.h"
 #include "video_quad.h"
 #include "viewport.h"
@@ -26,40 +27,30 @@ GlTexelFormat GlFormatOf(TexelLayout layout) {
     return {GL_LUMINANCE, GL_LUMINANCE};
 }
 
-// The sampler uniforms fed by each texture unit.
-const char* const kSamplersOfUnit[3][2] = {
-    {"RGBtex", "Ytex"},
-    {"UVtex", "Utex"},
-    {"Vtex", nullptr},
-};
-
-void SetSamplerUniforms(GLuint program, int unit) {
-    for (const char* name : kSamplersOfUnit[unit]) {
-        if (!name) continue;
-        const GLint location = glGetUniformLocation(program, name);
+void SetSamplerUniforms(const ShaderUniforms& uniforms, int unit) {
+    for (const GLint location : uniforms.samplers_of_unit[unit])
         if (location >= 0) glUniform1i(location, unit);
-    }
 }
 
 // Texture unit k uses texture name k. The filters are set every time: the
 // attribute pop at the end of each picture puts them back to their defaults,
 // which would leave the texture incomplete.
-void BindTexture(GLuint program, const TextureUpload& t) {
+void BindTexture(const ShaderUniforms& uniforms, const TextureUpload& t) {
     glActiveTexture(GL_TEXTURE0 + t.unit);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, t.unit);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    SetSamplerUniforms(program, t.unit);
+    SetSamplerUniforms(uniforms, t.unit);
 }
 
 // The image is specified from the frame and then loaded once more in full,
 // straight from the host's buffer.
-void UploadTexture(GLuint program, const TextureUpload& t, const unsigned char* frame) {
+void UploadTexture(const ShaderUniforms& uniforms, const TextureUpload& t, const unsigned char* frame) {
     const GlTexelFormat gl = GlFormatOf(t.layout);
     const void* data = frame + t.offset;
-    BindTexture(program, t);
+    BindTexture(uniforms, t);
     // Rows as the frame layout has them, so nothing past the frame is read.
     glPixelStorei(GL_UNPACK_ALIGNMENT, t.row_alignment);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, t.row_texels);
@@ -72,16 +63,15 @@ void UploadTexture(GLuint program, const TextureUpload& t, const unsigned char* 
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
-void SetShaderOn(GLuint program, int on) {
-    const GLint location = glGetUniformLocation(program, "shader_on");
-    if (location >= 0) glUniform1i(location, on);
+void SetShaderOn(const ShaderUniforms& uniforms, int on) {
+    if (uniforms.shader_on >= 0) glUniform1i(uniforms.shader_on, on);
 }
 
 }  // namespace
 
 void DrawPicture(RendererCore& renderer, const void* frame, QuadStep quad) {
     glUseProgram(renderer.program);
-    SetShaderOn(renderer.program, 1);
+    SetShaderOn(renderer.uniforms, 1);
     glPushAttrib(0x000FFFFF);
 
     const TexturePlan plan =
@@ -89,14 +79,14 @@ void DrawPicture(RendererCore& renderer, const void* frame, QuadStep quad) {
                        {renderer.u_plane_offset, renderer.v_plane_offset});
     for (int i = 0; i < plan.count; ++i) {
         if (frame)
-            UploadTexture(renderer.program, plan.uploads[i], static_cast<const unsigned char*>(frame));
+            UploadTexture(renderer.uniforms, plan.uploads[i], static_cast<const unsigned char*>(frame));
         else
-            BindTexture(renderer.program, plan.uploads[i]);
+            BindTexture(renderer.uniforms, plan.uploads[i]);
     }
 
     quad(renderer);
 
-    SetShaderOn(renderer.program, 0);
+    SetShaderOn(renderer.uniforms, 0);
     glUseProgram(0);
     glPopAttrib();
 }

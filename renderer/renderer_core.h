@@ -19,6 +19,7 @@
 #include "frame_stats.h"
 #include "renderer_hooks.h"
 #include "renderer_lock.h"
+#include "shader_program.h"
 #include "win32_owners.h"
 #include "window_calls.h"
 
@@ -66,6 +67,7 @@ struct RendererCore {
     // converts in (GL thread); the next picture drawn makes them agree.
     std::atomic<noxd::ColorSpaceIndex> requested_color_space{noxd::kDefaultColorSpace};
     noxd::ColorSpaceIndex program_color_space = noxd::kDefaultColorSpace;
+    noxd::ShaderUniforms uniforms;
 
     // Frame and viewport. The video position and the viewport words are
     // written by host threads and the window's thread without the lock.

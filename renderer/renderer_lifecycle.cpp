@@ -122,7 +122,6 @@ HRESULT SetUpGlAndProgram(RendererCore& renderer) {
 void RunCreation(RendererCore& renderer, HWND window, const wchar_t* title, int window_width,
                  int window_height, int format, int frame_width, int frame_height) {
     renderer.gl_thread_id = GetCurrentThreadId();
-    renderer.lock.mutex.reset(CreateMutexW(nullptr, FALSE, nullptr));
     renderer.status = S_OK;
     ScopedRendererLock hold(renderer.lock);
     CopyTitle(renderer, title);
@@ -207,7 +206,6 @@ void ReleaseRenderer(RendererCore& renderer) {
         hold.Unlock();
         renderer.lock.lock_owner = static_cast<DWORD>(-1);
         renderer.lock.lock_count = -1;
-        renderer.lock.mutex.reset();
     }
     if (restore_other && !wglGetCurrentContext()) {
         ScopedGlBinding rebinding;

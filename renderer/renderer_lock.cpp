@@ -3,7 +3,7 @@
 namespace noxd {
 
 ScopedRendererLock::ScopedRendererLock(RendererLock& lock) : lock_(lock) {
-    WaitForSingleObject(lock_.mutex.get(), INFINITE);
+    lock_.section.Enter();
     lock_.lock_owner = GetCurrentThreadId();
     ++lock_.lock_count;
     held_ = true;
@@ -13,7 +13,7 @@ void ScopedRendererLock::Unlock() {
     if (!held_) return;
     if (--lock_.lock_count == 0) lock_.lock_owner = 0;
     held_ = false;
-    ReleaseMutex(lock_.mutex.get());
+    lock_.section.Leave();
 }
 
 }  // namespace noxd

@@ -1,23 +1,44 @@
-// The renderer lock: one recursive Win32 mutex per renderer, held for the
-// whole of creation, of each frame and of release, and by the overlay and
-// interaction operations that change shared renderer state.
+// The renderer lock: one recursive lock per renderer, held for the whole of
+// creation, of each frame and of release, and by the overlay and interaction
+// operations that change shared renderer state.
 #pragma once
 
 #include <windows.h>
 
-#include "win32_owners.h"
-
 namespace noxd {
 
-struct RendererLock {
-    UniqueKernelHandle mutex;  // unnamed, created not owned; a Win32 mutex is recursive
-    DWORD lock_owner = 0;      // thread that last took it; 0 when free; -1 after release
-    LONG lock_count = 0;       // holds currently counted; -1 after release
+// A critical section, initialised with its owner and deleted with it. It is
+// the renderer lock rather than a kernel mutex because every frame takes it
+// twice and every overlay call once: a free critical section is taken in user
+// space, a mutex in the kernel (a round trip to wineserver under Wine). The
+// renderer needs nothing of a mutex besides recursion, which a critical
+// section has too: no wait on the lock has a time limit, no thread is ended
+// while it holds the lock (release waits out the window's messages before it
+// stops the render thread), and the lock never leaves the process.
+class CriticalSection {
+public:
+    CriticalSection() { InitializeCriticalSection(&section_); }
+    ~CriticalSection() { DeleteCriticalSection(&section_); }
+    CriticalSection(const CriticalSection&) = delete;
+    CriticalSection& operator=(const CriticalSection&) = delete;
+
+    void Enter() { EnterCriticalSection(&section_); }
+    void Leave() { LeaveCriticalSection(&section_); }
+
+private:
+    CRITICAL_SECTION section_;
 };
 
-// Takes the lock for one scope and gives it back on every path out of it.
-// lock_owner and lock_count are bookkeeping only; they change only while the
-// mutex is held.
+// Made and deleted with the renderer object.
+struct RendererLock {
+    CriticalSection section;  // recursive: a holder may take it again
+    DWORD lock_owner = 0;     // thread that last took it; 0 when free; -1 after release
+    LONG lock_count = 0;      // holds currently counted; -1 after release
+};
+
+// Takes the lock for one scope, waiting without a time limit, and gives it
+// back on every path out of it. lock_owner and lock_count are bookkeeping
+// only; they change only while the lock is held.
 class ScopedRendererLock {
 public:
     explicit ScopedRendererLock(RendererLock& lock);

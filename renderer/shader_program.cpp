@@ -14,6 +14,23 @@ void DropGlErrors() {
     }
 }
 
+// The sampler uniforms fed by each texture unit.
+const char* const kSamplersOfUnit[3][2] = {
+    {"RGBtex", "Ytex"},
+    {"UVtex", "Utex"},
+    {"Vtex", nullptr},
+};
+
+ShaderUniforms LookUpUniforms(GLuint program) {
+    ShaderUniforms u;
+    u.shader_on = glGetUniformLocation(program, "shader_on");
+    for (int unit = 0; unit < 3; ++unit)
+        for (int i = 0; i < 2; ++i)
+            if (const char* name = kSamplersOfUnit[unit][i])
+                u.samplers_of_unit[unit][i] = glGetUniformLocation(program, name);
+    return u;
+}
+
 }  // namespace
 
 const char* ShaderSourceFor(unsigned format_class, ColorSpaceIndex color_space) {
@@ -43,6 +60,8 @@ void BuildShaderProgram(RendererCore& renderer) {
     DropGlErrors();
     glLinkProgram(renderer.program);
     DropGlErrors();
+    renderer.uniforms = LookUpUniforms(renderer.program);
+    DropGlErrors();
 }
 
 void DeleteShaderProgram(RendererCore& renderer) {
@@ -52,6 +71,7 @@ void DeleteShaderProgram(RendererCore& renderer) {
     if (renderer.program) glDeleteProgram(renderer.program);
     renderer.program = 0;
     renderer.fragment_shader = 0;
+    renderer.uniforms = ShaderUniforms();
 }
 
 void ApplyRequestedColorSpace(RendererCore& renderer) {

@@ -1,0 +1,85 @@
+// noxd_bench: frame cost against the floor and the peer, idle views, the
+// wall, overlays, start-up and the picture checks, printed as tables with
+// their goals.
+//   noxd_bench [--quick] [--only N,N,...] [--width W] [--against OTHER_NOXD.DLL]
+// --width limits the frame-cost grids to frames of one width.
+// --only 8 measures what each piece of noxd's frame sequence costs on top of
+// the floor; it is not one of the seven and runs only when asked for.
+// --against measures this noxd.dll against another build of it in turns
+// (result 9), to show what a change bought.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "benches.h"
+
+namespace {
+
+struct Command {
+    bench::Options options;
+    std::set<int> only;     // empty: all
+    std::string other_dll;  // --against: another noxd.dll to take turns with
+};
+
+bool Parse(int argc, char** argv, Command& command) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0) {
+            command.options.quick = true;
+        } else if (std::strcmp(argv[i], "--width") == 0 && i + 1 < argc) {
+            command.options.only_width = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--against") == 0 && i + 1 < argc) {
+            command.other_dll = argv[++i];
+        } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+            for (const char* p = argv[++i]; *p; ++p)
+                if (*p >= '1' && *p <= '8') command.only.insert(*p - '0');
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Command command;
+    if (!Parse(argc, argv, command)) {
+        std::fprintf(stderr, "usage: noxd_bench [--quick] [--only 1,2,3,4,5,6,7,8] [--width W] [--against NOXD.DLL]\n");
+        return 2;
+    }
+    auto wanted = [&](int n) {
+        return command.only.count(n) > 0 || (command.only.empty() && n != 8);
+    };
+    std::printf("%s%s\n", bench::BuildDescription().c_str(),
+                command.options.quick ? "mode:   quick (fewer blocks, shorter runs)" : "mode:   full");
+    std::fflush(stdout);
+    using Bench = bench::Result (*)(const bench::Options&);
+    const std::pair<int, Bench> benches[] = {{1, bench::FrameCostVsFloor}, {2, bench::PeerVsSdl2}, {3, bench::IdleRenderers},
+                                            {4, bench::Wall},             {5, bench::Overlays},
+                                            {6, bench::StartUp},          {8, bench::ExplainGap}};
+    std::vector<bench::Result> results;
+    for (const auto& [number, run] : benches) {
+        if (!wanted(number)) continue;
+        results.push_back(run(command.options));
+        bench::PrintResult(results.back());
+    }
+    if (!command.other_dll.empty()) {
+        bench::NoxdApi other;
+        std::string problem;
+        const std::wstring path(command.other_dll.begin(), command.other_dll.end());
+        if (bench::LoadOtherNoxd(path, other, problem)) {
+            results.push_back(bench::AgainstOtherBuild(command.options, other, command.other_dll));
+            bench::PrintResult(results.back());
+        } else {
+            std::printf("\n9. %s: %s\n", command.other_dll.c_str(), problem.c_str());
+        }
+    }
+    if (wanted(7)) {
+        results.push_back(bench::PictureChecks(results));
+        bench::PrintResult(results.back());
+    }
+    bench::PrintSummary(results);
+    return 0;
+}

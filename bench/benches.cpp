@@ -1,0 +1,203 @@
+#include "benches.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+
+#include "floor_pipeline.h"
+#include "noxd_pipeline.h"
+
+namespace bench {
+
+const FormatInfo kFormats[5] = {{8, "I420"}, {9, "UYVY"}, {12, "YUY2"}, {11, "BGR24"}, {10, "BGR32"}};
+const FrameSize kFrameSizes[3] = {{640, 480}, {1280, 720}, {1920, 1080}};
+
+namespace {
+
+// Blocks of 25 frames of 640x480 and as many frames of a larger size as
+// draw about as many pixels, at least 5: every cell then takes about as
+// long, and the whole grid stays within a few minutes on a loaded machine.
+TurnPlan FrameTurns(const Options& options, const FrameSize& size) {
+    const int pixels = size.width * size.height;
+    const int frames = std::max(5, (25 * 640 * 480 + pixels / 2) / pixels);
+    return {options.repeats, options.quick ? 2 : 3, frames};
+}
+
+std::string SizeName(const FrameSize& s) { return Format("%dx%d", s.width, s.height); }
+
+}  // namespace
+
+Result CompareGrid(int number, const std::string& title, const std::string& reference_name,
+                   PipelineFactory reference, const std::optional<Goal>& goal, const Options& options) {
+    Result result{number, title, "", true, true};
+    Table speeds, costs;
+    std::vector<std::string> header = {"format"};
+    for (const FrameSize& size : kFrameSizes) header.push_back(SizeName(size));
+    speeds.AddRow(header);
+    costs.AddRow(header);
+    std::string refusals;
+    for (const FormatInfo& format : kFormats) {
+        std::vector<std::string> speed_row = {format.name}, cost_row = {format.name};
+        for (const FrameSize& size : kFrameSizes) {
+            if (options.only_width && size.width != options.only_width) {
+                speed_row.push_back("-");
+                cost_row.push_back("-");
+                continue;
+            }
+            // GL output of a window wider or taller than the screen never
+            // reaches the screen here, so no picture could be checked.
+            if (size.width > GetSystemMetrics(SM_CXSCREEN) || size.height > GetSystemMetrics(SM_CYSCREEN)) {
+                speed_row.push_back("screen too small");
+                cost_row.push_back("-");
+                result.met = false;
+                continue;
+            }
+            const ViewSpec spec = {format.code, size.width, size.height, 0, 0, size.width, size.height};
+            Contender theirs(reference_name, reference);
+            Contender ours("noxd", MakeNoxdPipeline);
+            if (!theirs.Open(spec) || !ours.Open(spec)) {
+                speed_row.push_back("no pipeline");
+                cost_row.push_back("-");
+                result.met = false;
+                continue;
+            }
+            const std::vector<uint8_t> card = CardFrame(format.code, size.width, size.height);
+            const Frames frames = MovingFrames(format.code, size.width, size.height, 4);
+            std::string refused = CardProblem(ours, ours.ShowCard(card));
+            if (refused.empty()) refused = CardProblem(theirs, theirs.ShowCard(card));
+            result.cards_checked += 2;
+            if (!refused.empty()) {
+                ++result.cards_wrong;
+                refusals += "  " + std::string(format.name) + " " + SizeName(size) + ": refused, " +
+                            refused + "\n";
+                speed_row.push_back("refused");
+                cost_row.push_back("-");
+                result.met = false;
+                continue;
+            }
+            const Comparison c = CompareInTurns(theirs, ours, frames, FrameTurns(options, size));
+            std::string cell = FormatSummary(c.speed);
+            if (goal) {
+                const bool met = GoalMet(*goal, c.speed);
+                result.met = result.met && met;
+                cell += met ? " met" : " NOT met";
+            }
+            speed_row.push_back(cell);
+            cost_row.push_back(Format("%.2f / %.2f", c.contender_ms.median, c.reference_ms.median));
+        }
+        speeds.AddRow(speed_row);
+        costs.AddRow(cost_row);
+    }
+    const std::string goal_text = goal ? "; goal " + GoalText(*goal) + " in every cell" : "";
+    result.report = Format("noxd frame rate / %s frame rate, median (min-max) of %d repeats%s\n",
+                           reference_name.c_str(), options.repeats, goal_text.c_str()) +
+                    speeds.Render() +
+                    Format("ms per frame, noxd / %s (medians):\n", reference_name.c_str()) +
+                    costs.Render() + refusals;
+    return result;
+}
+
+Result FrameCostVsFloor(const Options& options) {
+    return CompareGrid(1, "Frame cost vs the floor", "floor", MakeFloorPipeline,
+                       Goal{Goal::AtLeast, 0.97}, options);
+}
+
+Result ExplainGap(const Options& options) {
+    Result result{8, "Where the time goes", "", true, true, false};
+    struct Variant {
+        const char* what;
+        unsigned extras;
+    };
+    const Variant variants[] = {
+        {"texture re-specified before its sub-upload", kRespecify},
+        {"all attribute groups pushed and popped", kPushAttrib},
+        {"window cleared", kClear},
+        {"texture state set per frame", kTextureState},
+        {"coordinates for three units", kAllUnitCoords},
+        {"program switched, switch uniform set", kProgramSwitch},
+        // What the renderer lock cost while it was a kernel mutex; not in noxd's sequence now.
+        {"kernel mutex held for the frame", kKernelMutex},
+        {"all of noxd's pieces above", kRespecify | kPushAttrib | kClear | kTextureState |
+                                           kAllUnitCoords | kProgramSwitch},
+    };
+    Table table;
+    table.AddRow({"floor + ...", "640x480 I420", "1920x1080 I420"});
+    const FrameSize sizes[2] = {kFrameSizes[0], kFrameSizes[2]};
+    std::vector<std::vector<std::string>> rows;
+    for (const Variant& v : variants) rows.push_back({v.what});
+    rows.push_back({"noxd against the floor + all of noxd's pieces"});
+    for (const FrameSize& size : sizes) {
+        const ViewSpec spec = {8, size.width, size.height, 0, 0, size.width, size.height};
+        const std::vector<uint8_t> card = CardFrame(8, size.width, size.height);
+        const Frames frames = MovingFrames(8, size.width, size.height, 4);
+        const size_t last = std::size(variants) - 1;
+        const unsigned all = variants[last].extras;
+        for (size_t i = 0; i <= last + 1; ++i) {
+            const unsigned extras = i <= last ? variants[i].extras : all;
+            const bool piece = i <= last;
+            Contender reference(piece ? "floor" : "floor + all", [extras, piece] {
+                return std::make_unique<FloorPipeline>(piece ? 0 : extras);
+            });
+            Contender variant(piece ? "floor + piece" : "noxd", [extras, piece]() -> std::unique_ptr<Pipeline> {
+                if (piece) return std::make_unique<FloorPipeline>(extras);
+                return MakeNoxdPipeline();
+            });
+            if (!reference.Open(spec) || !variant.Open(spec)) {
+                rows[i].push_back("no pipeline");
+                continue;
+            }
+            std::string refused = CardProblem(reference, reference.ShowCard(card));
+            if (refused.empty()) refused = CardProblem(variant, variant.ShowCard(card));
+            result.cards_checked += 2;
+            if (!refused.empty()) {
+                ++result.cards_wrong;
+                rows[i].push_back("refused: " + refused);
+                continue;
+            }
+            const Comparison c = CompareInTurns(reference, variant, frames, FrameTurns(options, size));
+            rows[i].push_back(Format("%s, %+.2f ms", FormatSummary(c.speed).c_str(),
+                                     c.contender_ms.median - c.reference_ms.median));
+        }
+    }
+    for (auto& row : rows) table.AddRow(row);
+    result.report = "speed of the floor with one piece of noxd's frame sequence added, relative to the "
+                    "plain floor (median (min-max)), and the added ms per frame:\n" +
+                    table.Render() + "Overlays by kind, noxd with them against noxd without:\n" +
+                    OverlayCostByKind(options);
+    return result;
+}
+
+Result PictureChecks(const std::vector<Result>& others) {
+    Result result{7, "Every bench checks its picture", "", true, true};
+    Table table;
+    table.AddRow({"result", "cards checked", "wrong pictures (figures refused)"});
+    for (const Result& r : others) {
+        if (!r.measured) continue;
+        table.AddRow({Format("%d. %s", r.number, r.title.c_str()), Format("%d", r.cards_checked),
+                      Format("%d", r.cards_wrong)});
+        result.cards_checked += r.cards_checked;
+        result.cards_wrong += r.cards_wrong;
+    }
+    result.met = result.cards_checked > 0 && result.cards_wrong == 0;
+    result.report = "Before timing, each contender shows the test card; it is read back off the "
+                    "screen through GDI and compared point by point.\n" +
+                    table.Render() +
+                    Format("goal: every contender shows the card: %s\n", Verdict(result.met).c_str());
+    return result;
+}
+
+void PrintResult(const Result& result) {
+    std::printf("\n%d. %s\n%s", result.number, result.title.c_str(), result.report.c_str());
+    if (result.measured && result.has_goal) std::printf("=> goal %s\n", Verdict(result.met).c_str());
+    std::fflush(stdout);
+}
+
+void PrintSummary(const std::vector<Result>& results) {
+    std::printf("\nSummary\n");
+    for (const Result& r : results)
+        std::printf("  %d. %-34s %s\n", r.number, r.title.c_str(),
+                    !r.measured ? "not measured" : r.has_goal ? Verdict(r.met).c_str() : "no goal");
+    std::fflush(stdout);
+}
+
+}  // namespace bench

@@ -1,0 +1,73 @@
+// The benchmarks, each printing its figures and whether its goal is met.
+// All figures are ratios or counts measured in this one process.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "contender.h"
+#include "noxd_api.h"
+
+namespace bench {
+
+struct Options {
+    bool quick = false;  // fewer blocks and shorter runs, still three repeats
+    int repeats = 3;
+    int only_width = 0;  // frame-cost grids: only frames of this width (0: all)
+};
+
+struct Result {
+    int number;
+    std::string title;
+    std::string report;   // the tables, ready to print
+    bool measured = false;
+    bool met = false;
+    bool has_goal = true;
+    int cards_checked = 0;
+    int cards_wrong = 0;  // contenders that showed a wrong picture; no figure for them
+};
+
+// The frame formats and sizes of the frame-cost grids.
+struct FormatInfo {
+    int code;
+    const char* name;
+};
+extern const FormatInfo kFormats[5];
+struct FrameSize {
+    int width, height;
+};
+extern const FrameSize kFrameSizes[3];
+
+// noxd against `reference_name`'s pipelines in every cell of formats x
+// sizes; the goal, if any, is on noxd's speed relative to the reference.
+Result CompareGrid(int number, const std::string& title, const std::string& reference_name,
+                   PipelineFactory reference, const std::optional<Goal>& goal, const Options& options);
+
+Result FrameCostVsFloor(const Options& options);  // 1
+// 2: SDL2 as the reference; not measured where SDL2 was not built.
+Result PeerVsSdl2(const Options& options);
+Result IdleRenderers(const Options& options);     // 3
+Result Wall(const Options& options);              // 4
+Result Overlays(const Options& options);          // 5
+Result StartUp(const Options& options);           // 6
+// Not a goal: the floor with each piece of noxd's frame sequence added, to
+// show what each costs and what is left that is noxd's own.
+Result ExplainGap(const Options& options);
+// The cost of each kind of the fifty overlays alone, as a table.
+std::string OverlayCostByKind(const Options& options);
+// Not a goal: this noxd.dll against another build of it, every cell of the
+// frame-cost grid and 50 overlays, to show what a change bought.
+Result AgainstOtherBuild(const Options& options, const NoxdApi& other, const std::string& label);
+// 7: the card checks of all the others.
+Result PictureChecks(const std::vector<Result>& others);
+
+// What ran: the noxd.dll loaded, the bench's architecture and build, Wine and
+// the GL the floor runs on.
+std::string BuildDescription();
+
+// Prints every result and the list of goals met and not met.
+void PrintResult(const Result& result);
+void PrintSummary(const std::vector<Result>& results);
+
+}  // namespace bench

@@ -1,0 +1,289 @@
+// What only noxd has: overlays over the video, and its start-up.
+#include <algorithm>
+#include <memory>
+
+#include "benches.h"
+#include "noxd_pipeline.h"
+
+namespace bench {
+
+namespace {
+
+constexpr int kOverlayFormat = 8;  // I420
+constexpr int kOverlayWidth = 640, kOverlayHeight = 480;
+
+// The overlays lie in the upper 60 % of the picture; the card is checked
+// below them, and two overlays are checked by their colour.
+constexpr float kOverlayBandBottom = 0.40f;
+constexpr uint32_t kRectangleColour = 0xFF20C0E0;  // opaque, 0xAABBGGRR
+constexpr uint32_t kBitmapPixel = 0xFF3060F0;      // opaque, bytes B G R A: 0xAARRGGBB
+
+struct OverlayHandles {
+    UINT_PTR handles[50] = {};
+    int count = 0;
+    UINT_PTR* Next() { return &handles[count++]; }
+};
+
+// The kinds of the fifty overlays, to add some of them only.
+enum OverlayKinds : unsigned {
+    kTexts = 1,
+    kBitmaps = 2,
+    kFilledRectangles = 4,
+    kFilledCircles = 8,
+    kRotatedEllipses = 16,
+    kDashedLines = 32,
+    kAllKinds = 63,
+};
+
+// 10 texts, 10 bitmaps of 64x64, 10 filled rectangles, 5 filled circles, 5
+// rotated ellipses and 10 dashed lines, in rows over the top of the picture.
+bool AddOverlays(const NoxdApi& api, NOXD_RENDERER r, unsigned kinds) {
+    OverlayHandles h;
+    std::vector<uint32_t> bitmap(64 * 64, kBitmapPixel);
+    for (int i = 0; i < 64; ++i) bitmap[i] = bitmap[64 * 63 + i] = 0xFFFFFFFF;  // white edges
+    bool ok = true;
+    for (int i = 0; i < 10; ++i) {
+        const float x = i * 0.1f;
+        wchar_t text[16];
+        wsprintfW(text, L"Cam %02d", i + 1);
+        if (kinds & kTexts)
+            ok &= api.add_osd_text(r, h.Next(), text, 16, L"Arial", 700, x, 0.98f, x + 0.1f, 0.92f, 0,
+                                   0xFFFFFFFF, 0x00000000, 0xFF000000, 1) == S_OK;
+        if (kinds & kBitmaps)
+            ok &= api.add_osd_bitmap_data32(r, h.Next(), bitmap.data(), 64, 64, x + 0.01f, 0.90f,
+                                            x + 0.09f, 0.78f, 0, 0, 0) == S_OK;
+        if (kinds & kFilledRectangles)
+            ok &= api.add_osd_rectangle(r, h.Next(), x + 0.01f, 0.76f, x + 0.09f, 0.66f, 1,
+                                        kRectangleColour, 0, 1) == S_OK;
+        if (kinds & kDashedLines)
+            ok &= api.add_osd_line(r, h.Next(), x + 0.01f, 0.44f, x + 0.09f, 0.44f, 2, 0xFF00FFFF, 1) == S_OK;
+    }
+    for (int i = 0; i < 5; ++i) {
+        if (kinds & kFilledCircles)
+            ok &= api.add_osd_circle(r, h.Next(), 0.1f + 0.2f * i, 0.56f, 0.04f, 1, 0xFF0000FF, 0, 1) == S_OK;
+        if (kinds & kRotatedEllipses)
+            ok &= api.add_osd_circle2(r, h.Next(), 0.2f + 0.2f * i, 0.56f, 25, 12, i, 2, 0xFF00FF00, 0, 0) == S_OK;
+    }
+    return ok && (kinds != kAllKinds || h.count == 50);
+}
+
+// The colour the screen must show at a normalized video point of an overlay.
+struct OverlayPoint {
+    float x, y;
+    uint32_t rgb;  // 0x00RRGGBB
+};
+const OverlayPoint kOverlayPoints[] = {
+    {0.05f, 0.71f, 0xE0C020},  // first filled rectangle
+    {0.05f, 0.84f, kBitmapPixel & 0xFFFFFF},  // first bitmap
+};
+
+bool AddOverlaysTo(Contender& contender, unsigned kinds = kAllKinds) {
+    bool added = false;
+    contender.worker().Run([&] {
+        auto* noxd = static_cast<NoxdPipeline*>(contender.pipeline());
+        added = AddOverlays(noxd->api(), noxd->renderer(), kinds);
+    });
+    return added;
+}
+
+std::string CheckOverlayPoints(const Screenshot& shot) {
+    for (const OverlayPoint& p : kOverlayPoints) {
+        const int x = static_cast<int>(p.x * shot.width), y = static_cast<int>((1 - p.y) * shot.height);
+        const uint32_t got = shot.pixels[static_cast<size_t>(y) * shot.width + x] & 0xFFFFFF;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            const int a = (got >> shift) & 0xFF, b = (p.rgb >> shift) & 0xFF;
+            if (std::abs(a - b) > 12)
+                return Format("overlay at (%d, %d) shows #%06x, want #%06x", x, y,
+                              static_cast<unsigned>(got), static_cast<unsigned>(p.rgb));
+        }
+    }
+    return "";
+}
+
+}  // namespace
+
+namespace {
+
+TurnPlan OverlayTurns(const Options& options) { return {options.repeats, options.quick ? 2 : 4, 25}; }
+
+const ViewSpec kOverlaySpec = {kOverlayFormat, kOverlayWidth, kOverlayHeight, 0, 0, kOverlayWidth,
+                               kOverlayHeight};
+
+// The card below the overlays, and two overlays by their colour; empty when
+// the picture is right.
+std::string CheckOverlaidPicture(Contender& with, const std::vector<uint8_t>& card) {
+    const ClientRegion below = {0, static_cast<int>((1 - kOverlayBandBottom) * kOverlayHeight),
+                                kOverlayWidth, kOverlayHeight};
+    std::string problem = CardProblem(with, with.ShowCard(card, below));
+    if (!problem.empty()) return problem;
+    Screenshot shot;
+    with.worker().Run([&] { shot = CaptureClient(with.pipeline()->window()); });
+    problem = CheckOverlayPoints(shot);
+    return problem.empty() ? "" : with.name() + ": " + problem;
+}
+
+}  // namespace
+
+Result Overlays(const Options& options) {
+    Result result{5, "Overlays", "", true, false};
+    Contender with("noxd with 50 overlays", MakeNoxdPipeline);
+    Contender without("noxd", MakeNoxdPipeline);
+    if (!with.Open(kOverlaySpec) || !without.Open(kOverlaySpec) || !AddOverlaysTo(with)) {
+        result.measured = false;
+        result.report = "a renderer or its overlays could not be made\n";
+        return result;
+    }
+    const std::vector<uint8_t> card = CardFrame(kOverlayFormat, kOverlayWidth, kOverlayHeight);
+    std::string problem = CheckOverlaidPicture(with, card);
+    if (problem.empty()) problem = CardProblem(without, without.ShowCard(card));
+    result.cards_checked += 2;
+    if (!problem.empty()) {
+        ++result.cards_wrong;
+        result.report = "refused: " + problem + "\n";
+        return result;
+    }
+    const Frames frames = MovingFrames(kOverlayFormat, kOverlayWidth, kOverlayHeight, 4);
+    // The bare renderer's speed next to the one with overlays is the cost
+    // factor of the overlays.
+    const Comparison c = CompareInTurns(with, without, frames, OverlayTurns(options));
+    const Goal goal = {Goal::AtMost, 1.15};
+    result.met = GoalMet(goal, c.speed);
+    result.report = Format("640x480 I420: frame cost with 50 overlays / without, median (min-max) of %d "
+                           "repeats: %s; ms per frame %.2f with, %.2f without\n"
+                           "goal %s: %s\n",
+                           options.repeats, FormatSummary(c.speed).c_str(), c.reference_ms.median,
+                           c.contender_ms.median, GoalText(goal).c_str(), Verdict(result.met).c_str());
+    return result;
+}
+
+Result AgainstOtherBuild(const Options& options, const NoxdApi& other, const std::string& label) {
+    auto other_build = [&other] { return std::make_unique<NoxdPipeline>(false, other); };
+    Result result = CompareGrid(9, "This noxd.dll against " + label, "other build", other_build,
+                                std::nullopt, options);
+    result.has_goal = false;
+    Contender theirs("other build with 50 overlays", other_build);
+    Contender ours("noxd with 50 overlays", MakeNoxdPipeline);
+    if (!theirs.Open(kOverlaySpec) || !ours.Open(kOverlaySpec) || !AddOverlaysTo(theirs) ||
+        !AddOverlaysTo(ours))
+        return result;
+    const std::vector<uint8_t> card = CardFrame(kOverlayFormat, kOverlayWidth, kOverlayHeight);
+    std::string problem = CheckOverlaidPicture(theirs, card);
+    if (problem.empty()) problem = CheckOverlaidPicture(ours, card);
+    result.cards_checked += 2;
+    if (!problem.empty()) {
+        ++result.cards_wrong;
+        result.report += "with overlays: refused, " + problem + "\n";
+        return result;
+    }
+    const Frames frames = MovingFrames(kOverlayFormat, kOverlayWidth, kOverlayHeight, 4);
+    const Comparison c = CompareInTurns(theirs, ours, frames, OverlayTurns(options));
+    result.report += Format("640x480 I420 with 50 overlays: %s; ms per frame %.2f / %.2f\n",
+                            FormatSummary(c.speed).c_str(), c.contender_ms.median, c.reference_ms.median);
+    return result;
+}
+
+namespace {
+
+constexpr int kStartFormat = 8;
+constexpr int kStartWidth = 640, kStartHeight = 480;
+
+// Milliseconds from noxd_create_renderer to the card on the screen, or a
+// negative number when the card never showed (`problem` says what showed).
+double TimeOneStart(bool own_window, const std::vector<uint8_t>& card, std::string& problem) {
+    const ViewSpec spec = {kStartFormat, kStartWidth, kStartHeight, 0, 0, kStartWidth, kStartHeight};
+    std::unique_ptr<BenchWindow> host;
+    if (!own_window) host = std::make_unique<BenchWindow>(spec);
+    NOXD_RENDERER renderer = nullptr;
+    const LONGLONG start = CounterNow();
+    if (noxd_create_renderer(host ? host->get() : nullptr, L"noxd start", kStartWidth, kStartHeight,
+                             kStartFormat, kStartWidth, kStartHeight, &renderer) != S_OK) {
+        problem = "noxd_create_renderer failed";
+        return -1;
+    }
+    noxd_draw_frame(renderer, card.data());
+    LONGLONG shown = CounterNow();
+    HWND window = noxd_get_hwnd(renderer);
+    // The swap has put the frame on the screen when it returns; if the
+    // screen does not show it yet, the time until it does counts too.
+    CardVerdict verdict;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        PumpMessages();
+        verdict = CheckCard(CaptureClient(window), kStartFormat, kStartWidth, kStartHeight,
+                            VisibleClientRegion(window));
+        if (verdict.Shown()) break;
+        Sleep(10);
+        shown = CounterNow();
+    }
+    noxd_release_renderer(renderer);
+    if (!verdict.Shown()) {
+        problem = Format("the card did not show (%d of %d points wrong, first %s)", verdict.wrong,
+                         verdict.compared, verdict.first_wrong.c_str());
+        return -2;
+    }
+    return CounterSeconds(shown - start) * 1000.0;
+}
+
+}  // namespace
+
+Result StartUp(const Options& options) {
+    Result result{6, "Start-up", "", true, true, false};
+    const int starts = options.quick ? 10 : 50;
+    const std::vector<uint8_t> card = CardFrame(kStartFormat, kStartWidth, kStartHeight);
+    Worker worker;
+    Table table;
+    table.AddRow({"window", "median ms", "worst ms", "best ms"});
+    for (const bool own : {true, false}) {
+        std::vector<double> times;
+        std::string problem;
+        worker.Run([&] {
+            for (int i = 0; i < starts && problem.empty(); ++i) {
+                const double ms = TimeOneStart(own, card, problem);
+                if (ms >= 0) times.push_back(ms);
+            }
+        });
+        result.cards_checked += static_cast<int>(times.size()) + (problem.empty() ? 0 : 1);
+        if (!problem.empty()) {
+            ++result.cards_wrong;
+            result.met = false;
+            table.AddRow({own ? "own" : "host", "refused: " + problem, "", ""});
+            continue;
+        }
+        const Summary s = Summarize(times);
+        table.AddRow({own ? "own" : "host", Format("%.1f", s.median), Format("%.1f", s.max),
+                      Format("%.1f", s.min)});
+    }
+    result.report = Format("time from noxd_create_renderer to the first frame (640x480 I420) on the "
+                           "screen, %d starts each:\n", starts) +
+                    table.Render() + "no goal is set; figures for reference\n";
+    return result;
+}
+
+std::string OverlayCostByKind(const Options& options) {
+    struct Kind {
+        const char* what;
+        unsigned kinds;
+    };
+    const Kind kinds[] = {{"10 texts", kTexts},
+                          {"10 bitmaps 64x64", kBitmaps},
+                          {"10 filled rectangles", kFilledRectangles},
+                          {"5 filled circles", kFilledCircles},
+                          {"5 rotated ellipses", kRotatedEllipses},
+                          {"10 dashed lines", kDashedLines}};
+    Table table;
+    table.AddRow({"640x480 I420 with", "cost / without, median (min-max)", "added ms per frame"});
+    const Frames frames = MovingFrames(kOverlayFormat, kOverlayWidth, kOverlayHeight, 4);
+    for (const Kind& k : kinds) {
+        Contender with(k.what, MakeNoxdPipeline);
+        Contender without("noxd", MakeNoxdPipeline);
+        if (!with.Open(kOverlaySpec) || !without.Open(kOverlaySpec) || !AddOverlaysTo(with, k.kinds)) {
+            table.AddRow({k.what, "not made", ""});
+            continue;
+        }
+        const Comparison c = CompareInTurns(with, without, frames, OverlayTurns(options));
+        table.AddRow({k.what, FormatSummary(c.speed),
+                      Format("%+.2f", c.reference_ms.median - c.contender_ms.median)});
+    }
+    return table.Render();
+}
+
+}  // namespace bench

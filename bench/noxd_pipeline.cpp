@@ -1,0 +1,28 @@
+#include "noxd_pipeline.h"
+
+namespace bench {
+
+NoxdPipeline::~NoxdPipeline() {
+    // The renderer gives the host window back before the window goes.
+    if (renderer_) api_.release_renderer(renderer_);
+}
+
+bool NoxdPipeline::Open(const ViewSpec& spec) {
+    HWND host = nullptr;
+    if (!own_window_) {
+        host_ = std::make_unique<BenchWindow>(spec);
+        host = host_->get();
+        if (!host) return false;
+    }
+    return api_.create_renderer(host, L"noxd bench", spec.client_width, spec.client_height,
+                                spec.format, spec.frame_width, spec.frame_height,
+                                &renderer_) == S_OK;
+}
+
+void NoxdPipeline::Draw(const uint8_t* frame) { api_.draw_frame(renderer_, frame); }
+
+HWND NoxdPipeline::window() const { return api_.get_hwnd(renderer_); }
+
+std::unique_ptr<Pipeline> MakeNoxdPipeline() { return std::make_unique<NoxdPipeline>(); }
+
+}  // namespace bench

@@ -1,0 +1,48 @@
+// The test card every contender shows before it is timed, and the check of
+// what the screen then shows. The card is frame 0 of the moving pattern of
+// the sample hosts; free of any window system, so the check is unit-tested.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// Pixels as GDI reads them off the screen: 0x00RRGGBB, top row first.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+};
+
+struct CardVerdict {
+    int compared = 0;  // points of the card checked
+    int wrong = 0;     // of those, points off by more than the tolerance
+    std::string first_wrong;  // "at (x, y) got #rrggbb want #rrggbb"
+    bool Shown() const { return compared > 0 && wrong == 0; }
+};
+
+// The colour a viewer should see at (x, y) of the card in a frame of `format`
+// and size width x height shown 1:1: YUV formats carry the BT.601 rounding.
+uint32_t ExpectedCardColour(int format, int x, int y, int width, int height);
+
+// A rectangle of the client area, in pixels from its top-left corner.
+struct ClientRegion {
+    int left, top, right, bottom;
+};
+
+// Compares the screenshot of a client area that shows the whole card,
+// scaled to the client area, at points of a grid inside `region`, skipping
+// points near an edge of the pattern (where filtering and chroma
+// subsampling blend neighbours).
+CardVerdict CheckCard(const Screenshot& shot, int format, int frame_width, int frame_height,
+                      const ClientRegion& region, int tolerance = 12);
+
+// The card's frame bytes in `format`.
+std::vector<uint8_t> CardFrame(int format, int width, int height);
+
+// Frames `count` of the moving pattern, for contenders to cycle through.
+std::vector<std::vector<uint8_t>> MovingFrames(int format, int width, int height, int count);
+
+}  // namespace bench
