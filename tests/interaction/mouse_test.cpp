@@ -102,9 +102,15 @@ LRESULT CALLBACK RecordingHostProc(HWND w, UINT message, WPARAM wparam, LPARAM l
     return DefWindowProcW(w, message, wparam, lparam);
 }
 
-TEST_F(MouseCallbackTest, HostProcedureGetsMouseMessagesAfterTheCallbackButNotRestoredSizes) {
+// A host window whose own procedure records what reaches it.
+HWND CreateRecordingHost() {
     HWND host = CreateHostWindow(700, 100, 320, 240);
     SetWindowLongPtrW(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingHostProc));
+    return host;
+}
+
+TEST_F(MouseCallbackTest, HostProcedureGetsMouseMessagesAfterTheCallbackButNotRestoredSizes) {
+    HWND host = CreateRecordingHost();
     {
         ScopedRenderer r(host, 12, 64, 64);
         ASSERT_EQ(r.status(), S_OK);
@@ -135,8 +141,7 @@ void CALLBACK ThrowingCallback(NOXD_RENDERER, UINT, LPARAM, WPARAM, float, float
 // What a host callback throws ends inside the window procedure: the message
 // still reaches the host's own procedure, and the debugger output says so.
 TEST_F(MouseCallbackTest, ThrowingCallbackStaysInsideTheWindowProcedure) {
-    HWND host = CreateHostWindow(700, 100, 320, 240);
-    SetWindowLongPtrW(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingHostProc));
+    HWND host = CreateRecordingHost();
     {
         ScopedRenderer r(host, 12, 64, 64);
         ASSERT_EQ(r.status(), S_OK);
