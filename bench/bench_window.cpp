@@ -33,9 +33,9 @@ const wchar_t* RegisteredClass() {
 
 }  // namespace
 
-BenchWindow::BenchWindow(const ViewSpec& spec)
-    : window_(CreateWindowExW(0, RegisteredClass(), L"noxd bench", WS_POPUP | WS_VISIBLE, spec.x,
-                              spec.y, spec.client_width, spec.client_height, nullptr, nullptr,
+BenchWindow::BenchWindow(const ViewLayout& layout)
+    : window_(CreateWindowExW(0, RegisteredClass(), L"noxd bench", WS_POPUP | WS_VISIBLE, layout.x,
+                              layout.y, layout.client_width, layout.client_height, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr)) {}
 
 void BringToTop(HWND window) {

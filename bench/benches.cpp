@@ -52,10 +52,10 @@ Result CompareGrid(int number, const std::string& title, const std::string& refe
                 result.met = false;
                 continue;
             }
-            const ViewSpec spec = {format.code, size.width, size.height, 0, 0, size.width, size.height};
+            const ViewLayout layout = {format.code, size.width, size.height, 0, 0, size.width, size.height};
             Contender theirs(reference_name, reference);
             Contender ours("noxd", MakeNoxdPipeline);
-            if (!theirs.Open(spec) || !ours.Open(spec)) {
+            if (!theirs.Open(layout) || !ours.Open(layout)) {
                 speed_row.push_back("no pipeline");
                 cost_row.push_back("-");
                 result.met = false;
@@ -127,7 +127,7 @@ Result ExplainGap(const Options& options) {
     for (const Variant& v : variants) rows.push_back({v.what});
     rows.push_back({"noxd against the floor + all of noxd's pieces"});
     for (const FrameSize& size : sizes) {
-        const ViewSpec spec = {8, size.width, size.height, 0, 0, size.width, size.height};
+        const ViewLayout layout = {8, size.width, size.height, 0, 0, size.width, size.height};
         const std::vector<uint8_t> card = CardFrame(8, size.width, size.height);
         const Frames frames = MovingFrames(8, size.width, size.height, 4);
         const size_t last = std::size(variants) - 1;
@@ -142,7 +142,7 @@ Result ExplainGap(const Options& options) {
                 if (piece) return std::make_unique<FloorPipeline>(extras);
                 return MakeNoxdPipeline();
             });
-            if (!reference.Open(spec) || !variant.Open(spec)) {
+            if (!reference.Open(layout) || !variant.Open(layout)) {
                 rows[i].push_back("no pipeline");
                 continue;
             }

@@ -13,18 +13,18 @@ Contender::~Contender() {
     worker_.Run([this] { pipeline_.reset(); });
 }
 
-bool Contender::Open(const ViewSpec& spec) {
-    spec_ = spec;
+bool Contender::Open(const ViewLayout& layout) {
+    layout_ = layout;
     bool opened = false;
     worker_.Run([&] {
         pipeline_ = factory_();
-        opened = pipeline_->Open(spec_);
+        opened = pipeline_->Open(layout_);
     });
     return opened;
 }
 
 CardVerdict Contender::ShowCard(const std::vector<uint8_t>& card) {
-    return ShowCard(card, {0, 0, spec_.client_width, spec_.client_height});
+    return ShowCard(card, {0, 0, layout_.client_width, layout_.client_height});
 }
 
 CardVerdict Contender::ShowCard(const std::vector<uint8_t>& card, const ClientRegion& region) {
@@ -43,7 +43,7 @@ CardVerdict Contender::ShowCard(const std::vector<uint8_t>& card, const ClientRe
     const ClientRegion checked = {std::max(region.left, visible.left), std::max(region.top, visible.top),
                                   std::min(region.right, visible.right),
                                   std::min(region.bottom, visible.bottom)};
-    return CheckCard(shot, spec_.format, spec_.frame_width, spec_.frame_height, checked);
+    return CheckCard(shot, layout_.format, layout_.frame_width, layout_.frame_height, checked);
 }
 
 double Contender::TimeBlock(const Frames& frames, int count) {

@@ -28,7 +28,7 @@ public:
     // The pipeline, for calls made on the worker thread (through Run).
     Pipeline* pipeline() { return pipeline_.get(); }
 
-    bool Open(const ViewSpec& spec);
+    bool Open(const ViewLayout& layout);
     // Raises the window, shows the card and reads the screen back; checks
     // the part of the client area on the screen, or only `region` of it.
     CardVerdict ShowCard(const std::vector<uint8_t>& card);
@@ -48,7 +48,7 @@ public:
 private:
     std::string name_;
     PipelineFactory factory_;
-    ViewSpec spec_ = {};
+    ViewLayout layout_ = {};
     Worker worker_;
     std::unique_ptr<Pipeline> pipeline_;
     int paced_frames_ = 0;

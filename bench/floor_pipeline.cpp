@@ -108,15 +108,15 @@ bool FloorPipeline::BuildProgram(int format) {
 }
 
 // One texture per plane, each bound on its own unit for good.
-void FloorPipeline::AllocatePlanes(const ViewSpec& spec) {
-    const GLsizei w = spec.frame_width, h = spec.frame_height;
+void FloorPipeline::AllocatePlanes(const ViewLayout& layout) {
+    const GLsizei w = layout.frame_width, h = layout.frame_height;
     struct Layout {
         GLint internal;
         GLenum source;
         GLsizei width, height;
         size_t offset;
     } layouts[3];
-    switch (spec.format) {
+    switch (layout.format) {
     case 8: {
         const size_t luma = static_cast<size_t>(w) * h;
         layouts[0] = {GL_LUMINANCE, GL_LUMINANCE, w, h, 0};
@@ -132,7 +132,7 @@ void FloorPipeline::AllocatePlanes(const ViewSpec& spec) {
         plane_count_ = 2;
         break;
     default:
-        layouts[0] = {GL_RGB, spec.format == 10 ? GLenum(GL_BGRA) : GLenum(GL_BGR), w, h, 0};
+        layouts[0] = {GL_RGB, layout.format == 10 ? GLenum(GL_BGRA) : GLenum(GL_BGR), w, h, 0};
         plane_count_ = 1;
         break;
     }
@@ -150,13 +150,13 @@ void FloorPipeline::AllocatePlanes(const ViewSpec& spec) {
     }
 }
 
-bool FloorPipeline::Open(const ViewSpec& spec) {
-    window_ = std::make_unique<BenchWindow>(spec);
-    if (!window_->get() || !CreateContext() || !BuildProgram(spec.format)) return false;
-    AllocatePlanes(spec);
-    bottom_up_ = spec.format == 10 || spec.format == 11;
+bool FloorPipeline::Open(const ViewLayout& layout) {
+    window_ = std::make_unique<BenchWindow>(layout);
+    if (!window_->get() || !CreateContext() || !BuildProgram(layout.format)) return false;
+    AllocatePlanes(layout);
+    bottom_up_ = layout.format == 10 || layout.format == 11;
     if (extras_ & kKernelMutex) mutex_.reset(CreateMutexW(nullptr, FALSE, nullptr));
-    glViewport(0, 0, spec.client_width, spec.client_height);
+    glViewport(0, 0, layout.client_width, layout.client_height);
     return true;
 }
 

@@ -30,7 +30,7 @@ class FloorPipeline : public Pipeline {
 public:
     explicit FloorPipeline(unsigned extras = 0) : extras_(extras) {}
     ~FloorPipeline() override;
-    bool Open(const ViewSpec& spec) override;
+    bool Open(const ViewLayout& layout) override;
     void Draw(const uint8_t* frame) override;
     HWND window() const override { return window_ ? window_->get() : nullptr; }
 
@@ -47,7 +47,7 @@ private:
     };
     bool CreateContext();
     bool BuildProgram(int format);
-    void AllocatePlanes(const ViewSpec& spec);
+    void AllocatePlanes(const ViewLayout& layout);
     void Upload(const Plane& p, GLint internal_format, const uint8_t* frame) const;
     void DrawQuad() const;
 

@@ -106,7 +106,7 @@ namespace {
 
 TurnPlan OverlayTurns(const Options& options) { return {options.repeats, options.quick ? 2 : 4, 25}; }
 
-const ViewSpec kOverlaySpec = {kOverlayFormat, kOverlayWidth, kOverlayHeight, 0, 0, kOverlayWidth,
+const ViewLayout kOverlaySpec = {kOverlayFormat, kOverlayWidth, kOverlayHeight, 0, 0, kOverlayWidth,
                                kOverlayHeight};
 
 // The card below the overlays, and two overlays by their colour; empty when
@@ -190,9 +190,9 @@ constexpr int kStartWidth = 640, kStartHeight = 480;
 // Milliseconds from noxd_create_renderer to the card on the screen, or a
 // negative number when the card never showed (`problem` says what showed).
 double TimeOneStart(bool own_window, const std::vector<uint8_t>& card, std::string& problem) {
-    const ViewSpec spec = {kStartFormat, kStartWidth, kStartHeight, 0, 0, kStartWidth, kStartHeight};
+    const ViewLayout layout = {kStartFormat, kStartWidth, kStartHeight, 0, 0, kStartWidth, kStartHeight};
     std::unique_ptr<BenchWindow> host;
-    if (!own_window) host = std::make_unique<BenchWindow>(spec);
+    if (!own_window) host = std::make_unique<BenchWindow>(layout);
     NOXD_RENDERER renderer = nullptr;
     const LONGLONG start = CounterNow();
     if (noxd_create_renderer(host ? host->get() : nullptr, L"noxd start", kStartWidth, kStartHeight,

@@ -7,15 +7,15 @@ NoxdPipeline::~NoxdPipeline() {
     if (renderer_) api_.release_renderer(renderer_);
 }
 
-bool NoxdPipeline::Open(const ViewSpec& spec) {
+bool NoxdPipeline::Open(const ViewLayout& layout) {
     HWND host = nullptr;
     if (!own_window_) {
-        host_ = std::make_unique<BenchWindow>(spec);
+        host_ = std::make_unique<BenchWindow>(layout);
         host = host_->get();
         if (!host) return false;
     }
-    return api_.create_renderer(host, L"noxd bench", spec.client_width, spec.client_height,
-                                spec.format, spec.frame_width, spec.frame_height,
+    return api_.create_renderer(host, L"noxd bench", layout.client_width, layout.client_height,
+                                layout.format, layout.frame_width, layout.frame_height,
                                 &renderer_) == S_OK;
 }
 

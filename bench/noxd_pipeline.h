@@ -13,11 +13,11 @@ namespace bench {
 class NoxdPipeline : public Pipeline {
 public:
     // own_window: the renderer makes its window (at (0, 0), with a frame)
-    // instead of drawing into a bench window at the spec's place.
+    // instead of drawing into a bench window at the layout's place.
     explicit NoxdPipeline(bool own_window = false, const NoxdApi& api = LinkedNoxd())
         : own_window_(own_window), api_(api) {}
     ~NoxdPipeline() override;
-    bool Open(const ViewSpec& spec) override;
+    bool Open(const ViewLayout& layout) override;
     void Draw(const uint8_t* frame) override;
     HWND window() const override;
     NOXD_RENDERER renderer() const { return renderer_; }

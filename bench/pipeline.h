@@ -15,7 +15,7 @@ namespace bench {
 
 // Where and what a contender shows: frames of `format` (a noxd format code)
 // and size, in a client area at (x, y) on the screen.
-struct ViewSpec {
+struct ViewLayout {
     int format;
     int frame_width;
     int frame_height;
@@ -29,8 +29,8 @@ class Pipeline {
 public:
     virtual ~Pipeline() = default;
     // Makes the window and the drawing state; false when that failed.
-    virtual bool Open(const ViewSpec& spec) = 0;
-    // Shows one whole frame of the spec's format and swaps it to the screen.
+    virtual bool Open(const ViewLayout& layout) = 0;
+    // Shows one whole frame of the layout's format and swaps it to the screen.
     virtual void Draw(const uint8_t* frame) = 0;
     virtual HWND window() const = 0;
 };
@@ -39,10 +39,10 @@ public:
 using PipelineFactory = std::function<std::unique_ptr<Pipeline>()>;
 
 // A visible top-level window without a frame whose client area is the
-// spec's rectangle; destroyed with its owner, on the thread that made it.
+// layout's rectangle; destroyed with its owner, on the thread that made it.
 class BenchWindow {
 public:
-    explicit BenchWindow(const ViewSpec& spec);
+    explicit BenchWindow(const ViewLayout& layout);
     HWND get() const { return window_.get(); }
 
 private:

@@ -33,29 +33,29 @@ Sdl2Pipeline::~Sdl2Pipeline() {
     if (window_) SDL_DestroyWindow(window_);
 }
 
-bool Sdl2Pipeline::Open(const ViewSpec& spec) {
-    spec_ = spec;
-    window_ = SDL_CreateWindow("SDL2 bench", spec.x, spec.y, spec.client_width, spec.client_height,
+bool Sdl2Pipeline::Open(const ViewLayout& layout) {
+    layout_ = layout;
+    window_ = SDL_CreateWindow("SDL2 bench", layout.x, layout.y, layout.client_width, layout.client_height,
                                SDL_WINDOW_BORDERLESS | SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (!window_) return false;
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
     SDL_RendererInfo info = {};
     if (!renderer_ || SDL_GetRendererInfo(renderer_, &info) != 0 || SDL_strcmp(info.name, "opengl") != 0)
         return false;
-    texture_ = SDL_CreateTexture(renderer_, SdlFormatOf(spec.format), SDL_TEXTUREACCESS_STREAMING,
-                                 spec.frame_width, spec.frame_height);
+    texture_ = SDL_CreateTexture(renderer_, SdlFormatOf(layout.format), SDL_TEXTUREACCESS_STREAMING,
+                                 layout.frame_width, layout.frame_height);
     SDL_SysWMinfo wm;
     SDL_VERSION(&wm.version);
     if (!texture_ || !SDL_GetWindowWMInfo(window_, &wm)) return false;
     hwnd_ = wm.info.win.window;
-    pitch_ = PitchOf(spec.format, spec.frame_width);
-    bottom_up_ = spec.format == 10 || spec.format == 11;
+    pitch_ = PitchOf(layout.format, layout.frame_width);
+    bottom_up_ = layout.format == 10 || layout.format == 11;
     return true;
 }
 
 void Sdl2Pipeline::Draw(const uint8_t* frame) {
-    if (spec_.format == 8) {
-        const int w = spec_.frame_width, h = spec_.frame_height;
+    if (layout_.format == 8) {
+        const int w = layout_.frame_width, h = layout_.frame_height;
         const uint8_t* u = frame + w * h;
         SDL_UpdateYUVTexture(texture_, nullptr, frame, w, u, w / 2, u + (w / 2) * (h / 2), w / 2);
     } else {

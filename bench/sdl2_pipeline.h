@@ -16,12 +16,12 @@ namespace bench {
 class Sdl2Pipeline : public Pipeline {
 public:
     ~Sdl2Pipeline() override;
-    bool Open(const ViewSpec& spec) override;
+    bool Open(const ViewLayout& layout) override;
     void Draw(const uint8_t* frame) override;
     HWND window() const override { return hwnd_; }
 
 private:
-    ViewSpec spec_ = {};
+    ViewLayout layout_ = {};
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;

@@ -43,7 +43,7 @@ double PercentOfCore(double cpu_seconds, double seconds) {
 std::unique_ptr<Pipeline> MakeOwnWindowNoxd() { return std::make_unique<NoxdPipeline>(true); }
 
 // The screen split into `columns` x `rows` tiles; tile `i` row by row.
-ViewSpec TileSpec(int format, int frame_width, int frame_height, int i, int columns, int rows) {
+ViewLayout TileLayout(int format, int frame_width, int frame_height, int i, int columns, int rows) {
     const int w = GetSystemMetrics(SM_CXSCREEN) / columns, h = GetSystemMetrics(SM_CYSCREEN) / rows;
     return {format, frame_width, frame_height, (i % columns) * w, (i / columns) * h, w, h};
 }
@@ -59,11 +59,11 @@ Result IdleRenderers(const Options& options) {
     std::vector<std::unique_ptr<Contender>> views;
     for (int i = 0; i < kIdleViews; ++i) {
         views.push_back(std::make_unique<Contender>("noxd", MakeOwnWindowNoxd));
-        const ViewSpec tile = TileSpec(8, 320, 240, i, 4, 4);
-        ViewSpec spec = tile;
-        spec.client_width = 320;
-        spec.client_height = 240;
-        if (!views.back()->Open(spec)) {
+        const ViewLayout tile = TileLayout(8, 320, 240, i, 4, 4);
+        ViewLayout layout = tile;
+        layout.client_width = 320;
+        layout.client_height = 240;
+        if (!views.back()->Open(layout)) {
             result.report = "a renderer could not be created\n";
             result.measured = false;
             return result;
@@ -124,9 +124,9 @@ public:
                  const Options& options, std::string& problem, int& cards_checked) {
         while (static_cast<int>(views_.size()) < views) {
             auto view = std::make_unique<Contender>(name_, factory_);
-            const ViewSpec spec = TileSpec(kWallFormat, kWallWidth, kWallHeight,
+            const ViewLayout layout = TileLayout(kWallFormat, kWallWidth, kWallHeight,
                                            static_cast<int>(views_.size()), kWallColumns, kWallColumns);
-            if (!view->Open(spec)) return -1;
+            if (!view->Open(layout)) return -1;
             views_.push_back(std::move(view));
         }
         // Raises this kind's views above the other kind's on the same tiles.
