@@ -14,81 +14,67 @@ using namespace noxd_test;
 
 namespace {
 
-struct Call {
-    NOXD_RENDERER renderer;
-    UINT message;
-    LPARAM lparam;
-    WPARAM wparam;
-    float x, y;
-};
-std::vector<Call> calls;
-
-void CALLBACK RecordCall(NOXD_RENDERER r, UINT message, LPARAM lparam, WPARAM wparam, float x, float y) {
-    calls.push_back({r, message, lparam, wparam, x, y});
-}
-
-
 class MouseCallbackTest : public ::testing::Test {
 protected:
-    void SetUp() override { calls.clear(); }
+    void SetUp() override { mouse_calls.clear(); }
 };
 
 TEST_F(MouseCallbackTest, ArgumentsInOrderWithNormalizedPointInsideBorders) {
     ScopedRenderer r(12, 64, 64, 400, 300);
     ASSERT_EQ(r.status(), S_OK);
     noxd_set_video_pos(r.get(), 0.25f, 0.75f, 0.75f, 0.25f);
-    noxd_set_mouse_callback(r.get(), RecordCall);
+    noxd_set_mouse_callback(r.get(), RecordMouseCall);
     SendMouse(r.window(), WM_MOUSEMOVE, 200, 150, MK_SHIFT);
     SendMouse(r.window(), WM_RBUTTONDOWN, 100, 75, MK_RBUTTON);
     SendMouse(r.window(), WM_MBUTTONUP, 300, 225);
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0].renderer, r.get());
-    EXPECT_EQ(calls[0].message, static_cast<UINT>(WM_MOUSEMOVE));
-    EXPECT_EQ(calls[0].lparam, MAKELPARAM(200, 150));
-    EXPECT_EQ(calls[0].wparam, static_cast<WPARAM>(MK_SHIFT));
-    EXPECT_FLOAT_EQ(calls[0].x, 0.5f);
-    EXPECT_FLOAT_EQ(calls[0].y, 0.5f);
-    EXPECT_EQ(calls[1].message, static_cast<UINT>(WM_RBUTTONDOWN));
-    EXPECT_FLOAT_EQ(calls[1].x, 0.0f);
-    EXPECT_FLOAT_EQ(calls[1].y, 1.0f);
-    EXPECT_FLOAT_EQ(calls[2].x, 1.0f);
-    EXPECT_FLOAT_EQ(calls[2].y, 0.0f);
+    ASSERT_EQ(mouse_calls.size(), 3u);
+    EXPECT_EQ(mouse_calls[0].renderer, r.get());
+    EXPECT_EQ(mouse_calls[0].message, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_EQ(mouse_calls[0].lparam, MAKELPARAM(200, 150));
+    EXPECT_EQ(mouse_calls[0].wparam, static_cast<WPARAM>(MK_SHIFT));
+    EXPECT_FLOAT_EQ(mouse_calls[0].x, 0.5f);
+    EXPECT_FLOAT_EQ(mouse_calls[0].y, 0.5f);
+    EXPECT_EQ(mouse_calls[1].message, static_cast<UINT>(WM_RBUTTONDOWN));
+    EXPECT_FLOAT_EQ(mouse_calls[1].x, 0.0f);
+    EXPECT_FLOAT_EQ(mouse_calls[1].y, 1.0f);
+    EXPECT_FLOAT_EQ(mouse_calls[2].x, 1.0f);
+    EXPECT_FLOAT_EQ(mouse_calls[2].y, 0.0f);
 
-    // Removed: no more calls.
+    // Removed: no more mouse_calls.
     noxd_set_mouse_callback(r.get(), nullptr);
     SendMouse(r.window(), WM_MOUSEMOVE, 10, 10);
-    EXPECT_EQ(calls.size(), 3u);
+    EXPECT_EQ(mouse_calls.size(), 3u);
 }
 
 TEST_F(MouseCallbackTest, PrivacyEditingReportsTheClientOnATenThousandScale) {
     ScopedRenderer r(12, 64, 64, 640, 480);
     ASSERT_EQ(r.status(), S_OK);
-    noxd_set_mouse_callback(r.get(), RecordCall);
+    noxd_set_mouse_callback(r.get(), RecordMouseCall);
     noxd_set_privacy_mask_flag(r.get(), 2);  // any non-zero byte switches it on
     SendMouse(r.window(), WM_LBUTTONDOWN, 639, 479, MK_LBUTTON);
     SendMouse(r.window(), WM_LBUTTONUP, 639, 479);
     noxd_set_privacy_mask_flag(r.get(), 0);
     SendMouse(r.window(), WM_MOUSEMOVE, 320, 240);
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0].x, 10000.0f);
-    EXPECT_EQ(calls[0].y, 9979.0f);
-    EXPECT_FLOAT_EQ(calls[2].x, 0.5f);
-    EXPECT_FLOAT_EQ(calls[2].y, 0.5f);
+    ASSERT_EQ(mouse_calls.size(), 3u);
+    EXPECT_EQ(mouse_calls[0].x, 10000.0f);
+    EXPECT_EQ(mouse_calls[0].y, 9979.0f);
+    EXPECT_FLOAT_EQ(mouse_calls[2].x, 0.5f);
+    EXPECT_FLOAT_EQ(mouse_calls[2].y, 0.5f);
 }
 
 TEST_F(MouseCallbackTest, WheelReportsTheSamePointAsAMove) {
     ScopedRenderer r(12, 64, 64, 400, 300);
     ASSERT_EQ(r.status(), S_OK);
-    noxd_set_mouse_callback(r.get(), RecordCall);
+    noxd_set_mouse_callback(r.get(), RecordMouseCall);
     POINT screen = {120, 90};
     ClientToScreen(r.window(), &screen);
     SendMouse(r.window(), WM_MOUSEMOVE, 120, 90);
     SendMessageW(r.window(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(screen.x, screen.y));
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[1].message, static_cast<UINT>(WM_MOUSEWHEEL));
-    EXPECT_EQ(calls[1].lparam, MAKELPARAM(screen.x, screen.y));
-    EXPECT_FLOAT_EQ(calls[1].x, calls[0].x);
-    EXPECT_FLOAT_EQ(calls[1].y, calls[0].y);
+    ASSERT_EQ(mouse_calls.size(), 2u);
+    EXPECT_EQ(mouse_calls[1].message, static_cast<UINT>(WM_MOUSEWHEEL));
+    EXPECT_EQ(mouse_calls[1].lparam, MAKELPARAM(screen.x, screen.y));
+    EXPECT_FLOAT_EQ(mouse_calls[1].x, mouse_calls[0].x);
+    EXPECT_FLOAT_EQ(mouse_calls[1].y, mouse_calls[0].y);
 }
 
 // Counts what reaches the host's own procedure behind the renderer.
@@ -97,7 +83,7 @@ std::vector<size_t> callbacks_seen_at_host;
 LRESULT CALLBACK RecordingHostProc(HWND w, UINT message, WPARAM wparam, LPARAM lparam) {
     if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_SIZE) {
         host_messages.push_back(message);
-        callbacks_seen_at_host.push_back(calls.size());
+        callbacks_seen_at_host.push_back(mouse_calls.size());
     }
     return DefWindowProcW(w, message, wparam, lparam);
 }
@@ -114,7 +100,7 @@ TEST_F(MouseCallbackTest, HostProcedureGetsMouseMessagesAfterTheCallbackButNotRe
     {
         ScopedRenderer r(host, 12, 64, 64);
         ASSERT_EQ(r.status(), S_OK);
-        noxd_set_mouse_callback(r.get(), RecordCall);
+        noxd_set_mouse_callback(r.get(), RecordMouseCall);
         host_messages.clear();
         callbacks_seen_at_host.clear();
         SendMouse(host, WM_MOUSEMOVE, 10, 10);
@@ -162,7 +148,7 @@ TEST_F(MouseCallbackTest, ThrowingCallbackStaysInsideTheWindowProcedure) {
 }
 
 TEST(MouseApiTest, NullHandlesAndResults) {
-    EXPECT_EQ(noxd_set_mouse_callback(nullptr, RecordCall), S_OK);
+    EXPECT_EQ(noxd_set_mouse_callback(nullptr, RecordMouseCall), S_OK);
     EXPECT_EQ(noxd_clip_mouse(nullptr, 1), 0);
     EXPECT_EQ(noxd_stop_win_callback(nullptr, 5), 0);
     ScopedRenderer r(12, 64, 64, 200, 100);

@@ -13,21 +13,11 @@
 #include "osd_view.h"
 
 using namespace noxd_osd_test;
+using noxd_test::mouse_calls;
+using noxd_test::RecordMouseCall;
 using noxd_test::SendMouse;
 
 namespace {
-
-struct MouseCall {
-    NOXD_RENDERER renderer;
-    UINT message;
-    LPARAM lparam;
-    WPARAM wparam;
-    float x, y;
-};
-std::vector<MouseCall> mouse_calls;
-void CALLBACK OnMouse(NOXD_RENDERER r, UINT message, LPARAM lparam, WPARAM wparam, float x, float y) {
-    mouse_calls.push_back({r, message, lparam, wparam, x, y});
-}
 
 struct ButtonCall {
     NOXD_RENDERER renderer;
@@ -107,7 +97,7 @@ TEST(ExportsTest, AHostCallsEveryExportAndGetsBothCallbacks) {
 
     // Video and mouse.
     EXPECT_EQ(noxd_set_video_pos(r, 0.0f, 1.0f, 1.0f, 0.0f), S_OK);
-    EXPECT_EQ(noxd_set_mouse_callback(r, OnMouse), S_OK);
+    EXPECT_EQ(noxd_set_mouse_callback(r, RecordMouseCall), S_OK);
     SendMouse(window, WM_MOUSEMOVE, 80, 180, MK_SHIFT);
     ASSERT_EQ(mouse_calls.size(), 1u);
     EXPECT_EQ(mouse_calls[0].renderer, r);
@@ -204,7 +194,7 @@ TEST(ExportsTest, NullRendererGivesEachExportsDocumentedResult) {
     EXPECT_EQ(noxd_get_hwnd(n), nullptr);
     EXPECT_EQ(noxd_draw_frame(n, &pixel), E_INVALIDARG);
     EXPECT_EQ(noxd_set_video_pos(n, 0, 1, 1, 0), S_OK);
-    EXPECT_EQ(noxd_set_mouse_callback(n, OnMouse), S_OK);
+    EXPECT_EQ(noxd_set_mouse_callback(n, RecordMouseCall), S_OK);
     EXPECT_EQ(noxd_clip_mouse(n, TRUE), 0);
     EXPECT_EQ(noxd_stop_win_callback(n, 1), 0);
     EXPECT_EQ(noxd_enable_digital_zoom(n, TRUE), 0);

@@ -50,6 +50,13 @@ void PumpMessages() {
     }
 }
 
+std::vector<MouseCall> mouse_calls;
+
+void CALLBACK RecordMouseCall(NOXD_RENDERER renderer, UINT message, LPARAM lparam, WPARAM wparam,
+                              float x, float y) {
+    mouse_calls.push_back({renderer, message, lparam, wparam, x, y});
+}
+
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     ++host_proc_calls;
     return DefWindowProcW(window, message, wparam, lparam);

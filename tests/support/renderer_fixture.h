@@ -35,6 +35,19 @@ private:
     NOXD_RENDERER renderer_ = nullptr;
 };
 
+// One call of the mouse callback as the host received it.
+struct MouseCall {
+    NOXD_RENDERER renderer;
+    UINT message;
+    LPARAM lparam;
+    WPARAM wparam;
+    float x, y;
+};
+// Every call RecordMouseCall received, in order; a case clears it first.
+extern std::vector<MouseCall> mouse_calls;
+void CALLBACK RecordMouseCall(NOXD_RENDERER renderer, UINT message, LPARAM lparam, WPARAM wparam,
+                              float x, float y);
+
 // Sends a mouse message with a client point; the window's own thread handles
 // it before this returns.
 void SendMouse(HWND window, UINT message, int x, int y, WPARAM wparam = 0);
