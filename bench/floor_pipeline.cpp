@@ -153,9 +153,14 @@ void FloorPipeline::AllocatePlanes(const ViewLayout& layout) {
 bool FloorPipeline::Open(const ViewLayout& layout) {
     window_ = std::make_unique<BenchWindow>(layout);
     if (!window_->get() || !CreateContext() || !BuildProgram(layout.format)) return false;
+    // Before the planes, which bind their textures on their units for good.
+    if (extras_ & (kOverlays | kOverlaysInOwnTextures))
+        overlays_ = std::make_unique<OverlayCalls>((extras_ & kOverlaysInOwnTextures) != 0);
     AllocatePlanes(layout);
     bottom_up_ = layout.format == 10 || layout.format == 11;
     if (extras_ & kKernelMutex) mutex_.reset(CreateMutexW(nullptr, FALSE, nullptr));
+    width_ = layout.client_width;
+    height_ = layout.client_height;
     glViewport(0, 0, layout.client_width, layout.client_height);
     return true;
 }
@@ -190,6 +195,16 @@ void FloorPipeline::DrawQuad() const {
     glEnd();
 }
 
+// Fixed-function drawing on unit 0, as noxd's overlays follow its frame;
+// then unit 0's plane and the program are put back for the next frame.
+void FloorPipeline::DrawOverlays() const {
+    glUseProgram(0);
+    glActiveTexture(GL_TEXTURE0);
+    overlays_->Draw(width_, height_);
+    glBindTexture(GL_TEXTURE_2D, planes_[0].texture);
+    glUseProgram(program_);
+}
+
 void FloorPipeline::Draw(const uint8_t* frame) {
     if (mutex_) WaitForSingleObject(mutex_.get(), INFINITE);
     if (extras_ & kProgramSwitch) {
@@ -205,6 +220,7 @@ void FloorPipeline::Draw(const uint8_t* frame) {
         glUseProgram(0);
     }
     if (extras_ & kPushAttrib) glPopAttrib();
+    if (overlays_) DrawOverlays();
     SwapBuffers(dc_.get());
     if (mutex_) ReleaseMutex(mutex_.get());
 }

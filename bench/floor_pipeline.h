@@ -9,13 +9,14 @@
 #include <memory>
 #include <string>
 
+#include "overlay_calls.h"
 #include "pipeline.h"
 #include "win32_owners.h"
 
 namespace bench {
 
 // Work the floor leaves out but noxd's frame sequence does, each added on its
-// own to find what it costs (noxd_bench --explain).
+// own to find what it costs (noxd_bench --only 8).
 enum FloorExtra : unsigned {
     kRespecify = 1,      // glTexImage2D of the whole frame before each sub-upload
     kPushAttrib = 2,     // every attribute group pushed around the video quad, popped after
@@ -24,7 +25,15 @@ enum FloorExtra : unsigned {
     kAllUnitCoords = 16, // texture coordinates for units 0 to 2 at every vertex
     kProgramSwitch = 32, // program made current and left, a switch uniform set both times
     kKernelMutex = 64,   // a Win32 mutex taken and given back around the frame
+    // The GL calls of the bench's fifty overlays after the quad, each image
+    // uploaded into one shared texture name as it is drawn (as noxd does)...
+    kOverlays = 128,
+    // ...or each image in a texture of its own, uploaded once.
+    kOverlaysInOwnTextures = 256,
 };
+// Everything noxd's frame sequence does beyond the floor.
+constexpr unsigned kNoxdFramePieces =
+    kRespecify | kPushAttrib | kClear | kTextureState | kAllUnitCoords | kProgramSwitch;
 
 class FloorPipeline : public Pipeline {
 public:
@@ -50,6 +59,7 @@ private:
     void AllocatePlanes(const ViewLayout& layout);
     void Upload(const Plane& p, GLint internal_format, const uint8_t* frame) const;
     void DrawQuad() const;
+    void DrawOverlays() const;
 
     std::unique_ptr<BenchWindow> window_;
     noxd::WindowDc dc_;
@@ -63,6 +73,8 @@ private:
     GLint internal_formats_[3] = {};
     GLint switch_location_ = -1;
     noxd::UniqueKernelHandle mutex_;
+    std::unique_ptr<OverlayCalls> overlays_;
+    double width_ = 0, height_ = 0;
 };
 
 std::unique_ptr<Pipeline> MakeFloorPipeline();

@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "benches.h"
+#include "floor_pipeline.h"
 #include "noxd_pipeline.h"
+#include "overlay_calls.h"
 
 namespace bench {
 
@@ -15,8 +17,6 @@ constexpr int kOverlayWidth = 640, kOverlayHeight = 480;
 // The overlays lie in the upper 60 % of the picture; the card is checked
 // below them, and two overlays are checked by their colour.
 constexpr float kOverlayBandBottom = 0.40f;
-constexpr uint32_t kRectangleColour = 0xFF20C0E0;  // opaque, 0xAABBGGRR
-constexpr uint32_t kBitmapPixel = 0xFF3060F0;      // opaque, bytes B G R A: 0xAARRGGBB
 
 struct OverlayHandles {
     UINT_PTR handles[50] = {};
@@ -38,31 +38,34 @@ enum OverlayKinds : unsigned {
 // 10 texts, 10 bitmaps of 64x64, 10 filled rectangles, 5 filled circles, 5
 // rotated ellipses and 10 dashed lines, in rows over the top of the picture.
 bool AddOverlays(const NoxdApi& api, NOXD_RENDERER r, unsigned kinds) {
+    using P = OverlayPlaces;
     OverlayHandles h;
-    std::vector<uint32_t> bitmap(64 * 64, kBitmapPixel);
-    for (int i = 0; i < 64; ++i) bitmap[i] = bitmap[64 * 63 + i] = 0xFFFFFFFF;  // white edges
+    const std::vector<uint32_t> bitmap = BenchBitmap();
     bool ok = true;
     for (int i = 0; i < 10; ++i) {
-        const float x = i * 0.1f;
+        const float x = P::Column(i);
         wchar_t text[16];
         wsprintfW(text, L"Cam %02d", i + 1);
         if (kinds & kTexts)
-            ok &= api.add_osd_text(r, h.Next(), text, 16, L"Arial", 700, x, 0.98f, x + 0.1f, 0.92f, 0,
-                                   0xFFFFFFFF, 0x00000000, 0xFF000000, 1) == S_OK;
+            ok &= api.add_osd_text(r, h.Next(), text, 16, L"Arial", 700, x, P::kTextTop, x + 0.1f,
+                                   P::kTextBottom, 0, 0xFFFFFFFF, 0x00000000, 0xFF000000, 1) == S_OK;
         if (kinds & kBitmaps)
-            ok &= api.add_osd_bitmap_data32(r, h.Next(), bitmap.data(), 64, 64, x + 0.01f, 0.90f,
-                                            x + 0.09f, 0.78f, 0, 0, 0) == S_OK;
+            ok &= api.add_osd_bitmap_data32(r, h.Next(), bitmap.data(), kBitmapSide, kBitmapSide, x + 0.01f,
+                                            P::kBitmapTop, x + 0.09f, P::kBitmapBottom, 0, 0, 0) == S_OK;
         if (kinds & kFilledRectangles)
-            ok &= api.add_osd_rectangle(r, h.Next(), x + 0.01f, 0.76f, x + 0.09f, 0.66f, 1,
-                                        kRectangleColour, 0, 1) == S_OK;
+            ok &= api.add_osd_rectangle(r, h.Next(), x + 0.01f, P::kRectangleTop, x + 0.09f,
+                                        P::kRectangleBottom, 1, kRectangleColour, 0, 1) == S_OK;
         if (kinds & kDashedLines)
-            ok &= api.add_osd_line(r, h.Next(), x + 0.01f, 0.44f, x + 0.09f, 0.44f, 2, 0xFF00FFFF, 1) == S_OK;
+            ok &= api.add_osd_line(r, h.Next(), x + 0.01f, P::kLineY, x + 0.09f, P::kLineY, 2, kLineColour,
+                                   1) == S_OK;
     }
-    for (int i = 0; i < 5; ++i) {
+    for (int k = 0; k < 5; ++k) {
         if (kinds & kFilledCircles)
-            ok &= api.add_osd_circle(r, h.Next(), 0.1f + 0.2f * i, 0.56f, 0.04f, 1, 0xFF0000FF, 0, 1) == S_OK;
+            ok &= api.add_osd_circle(r, h.Next(), P::CircleX(k), P::kCurveY, P::kCircleRadius, 1,
+                                     kCircleColour, 0, 1) == S_OK;
         if (kinds & kRotatedEllipses)
-            ok &= api.add_osd_circle2(r, h.Next(), 0.2f + 0.2f * i, 0.56f, 25, 12, i, 2, 0xFF00FF00, 0, 0) == S_OK;
+            ok &= api.add_osd_circle2(r, h.Next(), P::EllipseX(k), P::kCurveY, P::kEllipseRadii[0],
+                                      P::kEllipseRadii[1], k, 2, kEllipseColour, 0, 0) == S_OK;
     }
     return ok && (kinds != kAllKinds || h.count == 50);
 }
@@ -124,35 +127,73 @@ std::string CheckOverlaidPicture(Contender& with, const std::vector<uint8_t>& ca
 
 }  // namespace
 
+namespace {
+
+// One pipeline with the fifty overlays against the same without them, after
+// both showed the right picture; the factor is the cost with over without.
+struct OverlayFactor {
+    std::string problem;  // why there is no figure
+    Comparison cost;
+};
+
+OverlayFactor MeasureOverlayFactor(Contender& with, Contender& without, bool add_to_noxd,
+                                   const Options& options, int& cards_checked) {
+    if (!with.Open(kOverlaySpec) || !without.Open(kOverlaySpec) || (add_to_noxd && !AddOverlaysTo(with)))
+        return {"not made", {}};
+    const std::vector<uint8_t> card = CardFrame(kOverlayFormat, kOverlayWidth, kOverlayHeight);
+    std::string problem = CheckOverlaidPicture(with, card);
+    if (problem.empty()) problem = CardProblem(without, without.ShowCard(card));
+    cards_checked += 2;
+    if (!problem.empty()) return {"refused: " + problem, {}};
+    const Frames frames = MovingFrames(kOverlayFormat, kOverlayWidth, kOverlayHeight, 4);
+    return {"", CompareInTurns(with, without, frames, OverlayTurns(options))};
+}
+
+std::string FactorRow(const char* what, const OverlayFactor& f) {
+    if (!f.problem.empty()) return Format("  %s: %s\n", what, f.problem.c_str());
+    return Format("  %s: %s; ms per frame %.2f with, %.2f without\n", what, FormatSummary(f.cost.speed).c_str(),
+                  f.cost.reference_ms.median, f.cost.contender_ms.median);
+}
+
+// The floor drawing the same GL calls as noxd's overlays, with and without
+// the shared texture name: what this GL charges for the calls themselves.
+std::string FloorOverlayFactors(const Options& options, Result& result) {
+    std::string rows;
+    for (const bool own_textures : {false, true}) {
+        const unsigned extras = own_textures ? kOverlaysInOwnTextures : kOverlays;
+        Contender with("floor with the overlays' calls", [extras] { return std::make_unique<FloorPipeline>(extras); });
+        Contender without("floor", MakeFloorPipeline);
+        const OverlayFactor f = MeasureOverlayFactor(with, without, false, options, result.cards_checked);
+        if (f.problem.rfind("refused", 0) == 0) ++result.cards_wrong;
+        rows += FactorRow(own_textures ? "floor, each image in a texture of its own uploaded once"
+                                       : "floor, images uploaded into one shared texture name as noxd does",
+                          f);
+    }
+    return rows;
+}
+
+}  // namespace
+
 Result Overlays(const Options& options) {
     Result result{5, "Overlays", "", true, false};
     Contender with("noxd with 50 overlays", MakeNoxdPipeline);
     Contender without("noxd", MakeNoxdPipeline);
-    if (!with.Open(kOverlaySpec) || !without.Open(kOverlaySpec) || !AddOverlaysTo(with)) {
+    const OverlayFactor noxd = MeasureOverlayFactor(with, without, true, options, result.cards_checked);
+    if (!noxd.problem.empty()) {
         result.measured = false;
-        result.report = "a renderer or its overlays could not be made\n";
+        if (noxd.problem.rfind("refused", 0) == 0) ++result.cards_wrong;
+        result.report = noxd.problem + "\n";
         return result;
     }
-    const std::vector<uint8_t> card = CardFrame(kOverlayFormat, kOverlayWidth, kOverlayHeight);
-    std::string problem = CheckOverlaidPicture(with, card);
-    if (problem.empty()) problem = CardProblem(without, without.ShowCard(card));
-    result.cards_checked += 2;
-    if (!problem.empty()) {
-        ++result.cards_wrong;
-        result.report = "refused: " + problem + "\n";
-        return result;
-    }
-    const Frames frames = MovingFrames(kOverlayFormat, kOverlayWidth, kOverlayHeight, 4);
-    // The bare renderer's speed next to the one with overlays is the cost
-    // factor of the overlays.
-    const Comparison c = CompareInTurns(with, without, frames, OverlayTurns(options));
     const Goal goal = {Goal::AtMost, 1.15};
-    result.met = GoalMet(goal, c.speed);
+    result.met = GoalMet(goal, noxd.cost.speed);
     result.report = Format("640x480 I420: frame cost with 50 overlays / without, median (min-max) of %d "
                            "repeats: %s; ms per frame %.2f with, %.2f without\n"
                            "goal %s: %s\n",
-                           options.repeats, FormatSummary(c.speed).c_str(), c.reference_ms.median,
-                           c.contender_ms.median, GoalText(goal).c_str(), Verdict(result.met).c_str());
+                           options.repeats, FormatSummary(noxd.cost.speed).c_str(), noxd.cost.reference_ms.median,
+                           noxd.cost.contender_ms.median, GoalText(goal).c_str(), Verdict(result.met).c_str()) +
+                    "the same fifty overlays' GL calls made by the floor, cost with / without:\n" +
+                    FloorOverlayFactors(options, result);
     return result;
 }
 
