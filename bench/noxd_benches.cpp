@@ -56,8 +56,8 @@ bool AddOverlays(const NoxdApi& api, NOXD_RENDERER r, unsigned kinds) {
             ok &= api.add_osd_rectangle(r, h.Next(), x + 0.01f, P::kRectangleTop, x + 0.09f,
                                         P::kRectangleBottom, 1, kRectangleColour, 0, 1) == S_OK;
         if (kinds & kDashedLines)
-            ok &= api.add_osd_line(r, h.Next(), x + 0.01f, P::kLineY, x + 0.09f, P::kLineY, 2, kLineColour,
-                                   1) == S_OK;
+            ok &= api.add_osd_line(r, h.Next(), x + 0.01f, P::kLineY, x + 0.09f, P::kLineY, P::kLineWidth,
+                                   kLineColour, 1) == S_OK;
     }
     for (int k = 0; k < 5; ++k) {
         if (kinds & kFilledCircles)
@@ -65,7 +65,7 @@ bool AddOverlays(const NoxdApi& api, NOXD_RENDERER r, unsigned kinds) {
                                      kCircleColour, 0, 1) == S_OK;
         if (kinds & kRotatedEllipses)
             ok &= api.add_osd_circle2(r, h.Next(), P::EllipseX(k), P::kCurveY, P::kEllipseRadii[0],
-                                      P::kEllipseRadii[1], k, 2, kEllipseColour, 0, 0) == S_OK;
+                                      P::kEllipseRadii[1], k, P::kLineWidth, kEllipseColour, 0, 0) == S_OK;
     }
     return ok && (kinds != kAllKinds || h.count == 50);
 }
@@ -125,28 +125,25 @@ std::string CheckOverlaidPicture(Contender& with, const std::vector<uint8_t>& ca
     return problem.empty() ? "" : with.name() + ": " + problem;
 }
 
-}  // namespace
-
-namespace {
-
 // One pipeline with the fifty overlays against the same without them, after
 // both showed the right picture; the factor is the cost with over without.
 struct OverlayFactor {
     std::string problem;  // why there is no figure
+    bool refused = false; // a wrong picture, rather than no pipeline
     Comparison cost;
 };
 
 OverlayFactor MeasureOverlayFactor(Contender& with, Contender& without, bool add_to_noxd,
                                    const Options& options, int& cards_checked) {
     if (!with.Open(kOverlaySpec) || !without.Open(kOverlaySpec) || (add_to_noxd && !AddOverlaysTo(with)))
-        return {"not made", {}};
+        return {"a pipeline or its overlays could not be made", false, {}};
     const std::vector<uint8_t> card = CardFrame(kOverlayFormat, kOverlayWidth, kOverlayHeight);
     std::string problem = CheckOverlaidPicture(with, card);
     if (problem.empty()) problem = CardProblem(without, without.ShowCard(card));
     cards_checked += 2;
-    if (!problem.empty()) return {"refused: " + problem, {}};
+    if (!problem.empty()) return {"refused: " + problem, true, {}};
     const Frames frames = MovingFrames(kOverlayFormat, kOverlayWidth, kOverlayHeight, 4);
-    return {"", CompareInTurns(with, without, frames, OverlayTurns(options))};
+    return {"", false, CompareInTurns(with, without, frames, OverlayTurns(options))};
 }
 
 std::string FactorRow(const char* what, const OverlayFactor& f) {
@@ -164,7 +161,7 @@ std::string FloorOverlayFactors(const Options& options, Result& result) {
         Contender with("floor with the overlays' calls", [extras] { return std::make_unique<FloorPipeline>(extras); });
         Contender without("floor", MakeFloorPipeline);
         const OverlayFactor f = MeasureOverlayFactor(with, without, false, options, result.cards_checked);
-        if (f.problem.rfind("refused", 0) == 0) ++result.cards_wrong;
+        if (f.refused) ++result.cards_wrong;
         rows += FactorRow(own_textures ? "floor, each image in a texture of its own uploaded once"
                                        : "floor, images uploaded into one shared texture name as noxd does",
                           f);
@@ -181,7 +178,7 @@ Result Overlays(const Options& options) {
     const OverlayFactor noxd = MeasureOverlayFactor(with, without, true, options, result.cards_checked);
     if (!noxd.problem.empty()) {
         result.measured = false;
-        if (noxd.problem.rfind("refused", 0) == 0) ++result.cards_wrong;
+        if (noxd.refused) ++result.cards_wrong;
         result.report = noxd.problem + "\n";
         return result;
     }

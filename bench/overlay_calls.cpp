@@ -76,7 +76,7 @@ void DrawFilledRectangle(float x0, float y0, float x1, float y1) {
 
 void DrawDashedLine(float x0, float x1, float y) {
     IssueColour(kLineColour);
-    glLineWidth(2);
+    glLineWidth(OverlayPlaces::kLineWidth);
     glEnable(GL_LINE_STIPPLE);
     glLineStipple(2, kDefaultDashes);
     glBegin(GL_LINE_STRIP);
@@ -104,9 +104,10 @@ void DrawEllipse(double px, double py, double turn, double width, double height)
     IssueColour(kEllipseColour);
     PushPixelProjection(width, height);
     IssueColour(kEllipseColour);
-    glLineWidth(2);
+    glLineWidth(OverlayPlaces::kLineWidth);
     glBegin(GL_LINE_LOOP);
-    noxd::ForEachCurvePoint(noxd::CurveStride(rx + 1), [&](float c, float s) {
+    // The band of a wide line reaches half its width beyond the curve.
+    noxd::ForEachCurvePoint(noxd::CurveStride(rx + OverlayPlaces::kLineWidth / 2.0), [&](float c, float s) {
         glVertex2f(static_cast<float>(px + rx * c * cos_r - ry * s * sin_r),
                    static_cast<float>(py + rx * c * sin_r + ry * s * cos_r));
     });

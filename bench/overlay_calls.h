@@ -21,6 +21,7 @@ struct OverlayPlaces {
     static constexpr float kCurveY = 0.56f;
     static constexpr float kCircleRadius = 0.04f;              // a fraction of the height
     static constexpr float kEllipseRadii[2] = {25.0f, 12.0f};  // pixels
+    static constexpr unsigned kLineWidth = 2;                  // dashed lines and ellipses, pixels
     // Column i of ten starts at 0.1 i; circle and ellipse k of five are centred here.
     static float Column(int i) { return 0.1f * static_cast<float>(i); }
     static float CircleX(int k) { return 0.1f + 0.2f * static_cast<float>(k); }
