@@ -43,20 +43,20 @@ bool AddOverlays(const NoxdApi& api, NOXD_RENDERER r, unsigned kinds) {
     const std::vector<uint32_t> bitmap = BenchBitmap();
     bool ok = true;
     for (int i = 0; i < 10; ++i) {
-        const float x = P::Column(i);
         wchar_t text[16];
         wsprintfW(text, L"Cam %02d", i + 1);
         if (kinds & kTexts)
-            ok &= api.add_osd_text(r, h.Next(), text, 16, L"Arial", 700, x, P::kTextTop, x + 0.1f,
-                                   P::kTextBottom, 0, 0xFFFFFFFF, 0x00000000, 0xFF000000, 1) == S_OK;
+            ok &= api.add_osd_text(r, h.Next(), text, 16, L"Arial", 700, P::Column(i), P::kTextTop,
+                                   P::Column(i + 1), P::kTextBottom, 0, 0xFFFFFFFF, 0x00000000, 0xFF000000,
+                                   1) == S_OK;
         if (kinds & kBitmaps)
-            ok &= api.add_osd_bitmap_data32(r, h.Next(), bitmap.data(), kBitmapSide, kBitmapSide, x + 0.01f,
-                                            P::kBitmapTop, x + 0.09f, P::kBitmapBottom, 0, 0, 0) == S_OK;
+            ok &= api.add_osd_bitmap_data32(r, h.Next(), bitmap.data(), kBitmapSide, kBitmapSide, P::Left(i),
+                                            P::kBitmapTop, P::Right(i), P::kBitmapBottom, 0, 0, 0) == S_OK;
         if (kinds & kFilledRectangles)
-            ok &= api.add_osd_rectangle(r, h.Next(), x + 0.01f, P::kRectangleTop, x + 0.09f,
+            ok &= api.add_osd_rectangle(r, h.Next(), P::Left(i), P::kRectangleTop, P::Right(i),
                                         P::kRectangleBottom, 1, kRectangleColour, 0, 1) == S_OK;
         if (kinds & kDashedLines)
-            ok &= api.add_osd_line(r, h.Next(), x + 0.01f, P::kLineY, x + 0.09f, P::kLineY, P::kLineWidth,
+            ok &= api.add_osd_line(r, h.Next(), P::Left(i), P::kLineY, P::Right(i), P::kLineY, P::kLineWidth,
                                    kLineColour, 1) == S_OK;
     }
     for (int k = 0; k < 5; ++k) {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "curve_walk.h"
+#include "osd_pixels.h"
 #include "win32_owners.h"
 
 namespace bench {
@@ -14,8 +15,7 @@ namespace {
 constexpr GLuint kSharedOverlayTexture = 4;
 constexpr uint16_t kDefaultDashes = 0xE3F8;
 
-// The canvas noxd rasterises "Cam NN" on (16 px bold Arial): the text's
-// extent widened by 40 and rounded down to 20, 4 rows taller.
+// The canvas noxd rasterises "Cam NN" on (16 px bold Arial).
 SIZE TextCanvas() {
     const noxd::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     const noxd::UniqueFont font(CreateFontW(16, 0, 0, 0, 700, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -24,7 +24,8 @@ SIZE TextCanvas() {
     const noxd::SelectedObject font_in(dc.get(), font.get());
     SIZE extent = {60, 16};
     GetTextExtentPointW(dc.get(), L"Cam 01", 6, &extent);
-    return {(extent.cx + 40) / 20 * 20, extent.cy + 4};
+    const noxd::CanvasSize canvas = noxd::TextCanvasSize(extent.cx, extent.cy);
+    return {canvas.width, canvas.height};
 }
 
 // White letters on a clear ground, roughly: every third pixel opaque.
@@ -129,9 +130,9 @@ OverlayCalls::OverlayCalls(bool own_textures) {
     const std::vector<uint32_t> text = TextPixels(canvas), bitmap = BenchBitmap();
     // noxd keeps a bitmap's rows top-down and draws its top row along y0.
     for (int i = 0; i < 10; ++i) {
-        const float x = P::Column(i);
-        images_.push_back({canvas.cx, canvas.cy, text, 0, x, P::kTextTop, x + 0.1f, P::kTextBottom});
-        images_.push_back({kBitmapSide, kBitmapSide, bitmap, 0, x + 0.01f, P::kBitmapTop, x + 0.09f,
+        images_.push_back({canvas.cx, canvas.cy, text, 0, P::Column(i), P::kTextTop, P::Column(i + 1),
+                           P::kTextBottom});
+        images_.push_back({kBitmapSide, kBitmapSide, bitmap, 0, P::Left(i), P::kBitmapTop, P::Right(i),
                            P::kBitmapBottom});
     }
     if (!own_textures) return;
@@ -180,11 +181,10 @@ void OverlayCalls::DrawImage(const Image& image) const {
 void OverlayCalls::Draw(double width, double height) const {
     using P = OverlayPlaces;
     for (int i = 0; i < 10; ++i) {
-        const float x = P::Column(i);
         DrawImage(images_[2 * i]);
         DrawImage(images_[2 * i + 1]);
-        DrawFilledRectangle(x + 0.01f, P::kRectangleTop, x + 0.09f, P::kRectangleBottom);
-        DrawDashedLine(x + 0.01f, x + 0.09f, P::kLineY);
+        DrawFilledRectangle(P::Left(i), P::kRectangleTop, P::Right(i), P::kRectangleBottom);
+        DrawDashedLine(P::Left(i), P::Right(i), P::kLineY);
     }
     for (int k = 0; k < 5; ++k) {
         DrawDisc(P::CircleX(k) * width, P::kCurveY * height, P::kCircleRadius * height, width, height);

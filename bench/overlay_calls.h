@@ -22,8 +22,12 @@ struct OverlayPlaces {
     static constexpr float kCircleRadius = 0.04f;              // a fraction of the height
     static constexpr float kEllipseRadii[2] = {25.0f, 12.0f};  // pixels
     static constexpr unsigned kLineWidth = 2;                  // dashed lines and ellipses, pixels
-    // Column i of ten starts at 0.1 i; circle and ellipse k of five are centred here.
+    // Column i of ten starts at 0.1 i (a text fills it); the bitmap, the
+    // rectangle and the line of a column keep 0.01 from its edges. Circle and
+    // ellipse k of five are centred at CircleX and EllipseX.
     static float Column(int i) { return 0.1f * static_cast<float>(i); }
+    static float Left(int i) { return Column(i) + 0.01f; }
+    static float Right(int i) { return Column(i) + 0.09f; }
     static float CircleX(int k) { return 0.1f + 0.2f * static_cast<float>(k); }
     static float EllipseX(int k) { return 0.2f + 0.2f * static_cast<float>(k); }
 };
