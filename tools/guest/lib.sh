@@ -6,7 +6,7 @@
 # GUEST_IMAGE_VERSION raised: the cache key is made of both.
 GUEST_PACKAGES=(linux-image-amd64 initramfs-tools kmod wine wine32:i386 wine64 libgl1:i386
                 libgl1-mesa-dri:i386 libglx-mesa0:i386 xvfb xauth procps iproute2)
-GUEST_IMAGE_VERSION=1
+GUEST_IMAGE_VERSION=2
 GUEST_CACHE="${NOXD_GUEST_CACHE:-/var/cache/noxd-guest}"
 GUEST_PREFIX=/opt/noxd/wineprefix-i686   # the 32-bit Wine prefix made at image build time
 
@@ -48,7 +48,8 @@ guest_boot() {
 # guest_job_disk ROOT WORK
 # Makes WORK/job.img, the disk the guest mounts at ROOT's own path (so paths
 # compiled into the tests hold there too): the clone's sources, the 32-bit
-# build's programs and type library, and WORK/stage/.guest (the request,
+# build's programs and type library, the display-lock library of
+# tools/wine-exec when built, and WORK/stage/.guest (the request,
 # written by the caller before) with room for what the guest writes back.
 guest_job_disk() {
     local root="$1" work="$2" stage="$2/stage" entry
@@ -60,6 +61,11 @@ guest_job_disk() {
     done
     cp -al "$root/build/bin" "$stage/build/" 2>/dev/null || cp -a "$root/build/bin" "$stage/build/"
     cp "$root/build/ambrel/generated/nox.tlb" "$stage/build/ambrel/generated/"
+    # The guest has no compiler: it preloads the host's build of the display lock.
+    if [ -f "$root/.deps/x11-display-lock/built" ]; then
+        rm -rf "$stage/.deps" && mkdir -p "$stage/.deps"
+        cp -a "$root/.deps/x11-display-lock" "$stage/.deps/"
+    fi
     local mb; mb=$(( $(du -sm "$stage" | cut -f1) + 512 ))
     mkfs.ext4 -q -F -d "$stage" -L job "$work/job.img" "${mb}M" >/dev/null
 }
