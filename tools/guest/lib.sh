@@ -53,14 +53,20 @@ guest_boot() {
 # written by the caller before) with room for what the guest writes back.
 guest_job_disk() {
     local root="$1" work="$2" stage="$2/stage" entry
-    rm -rf "$stage/build" && mkdir -p "$stage/build/ambrel/generated"
+    # The type library, at the path compiled into the tests (the tree's cache has it).
+    local tlb
+    tlb="$(sed -n 's/^NOX_TLB:INTERNAL=//p' "$root/build/CMakeCache.txt")"
+    [ -f "$tlb" ] && [ "${tlb#"$root"/build/}" != "$tlb" ] ||
+        { guest_log "no type library in the tree: '$tlb'"; return 1; }
+    tlb="${tlb#"$root"/}"
+    rm -rf "$stage/build" && mkdir -p "$stage/${tlb%/*}"
     for entry in "$root"/* "$root"/.ci; do
         case "${entry##*/}" in build|out) continue ;; esac
         rm -rf "${stage:?}/${entry##*/}"
         cp -al "$entry" "$stage/" 2>/dev/null || cp -a "$entry" "$stage/"
     done
     cp -al "$root/build/bin" "$stage/build/" 2>/dev/null || cp -a "$root/build/bin" "$stage/build/"
-    cp "$root/build/ambrel/generated/nox.tlb" "$stage/build/ambrel/generated/"
+    cp "$root/$tlb" "$stage/$tlb"
     # The guest has no compiler: it preloads the host's build of the display lock.
     if [ -f "$root/.deps/x11-display-lock/built" ]; then
         rm -rf "$stage/.deps" && mkdir -p "$stage/.deps"
