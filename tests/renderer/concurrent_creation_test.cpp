@@ -12,13 +12,14 @@
 #include "support/debug_print.h"
 #include "support/frames.h"
 #include "support/renderer_fixture.h"
+#include "support/rounds.h"
 
 using namespace noxd_test;
 
 namespace {
 
 constexpr int kViews = 16;
-constexpr int kRounds = 20;
+const int kRounds = noxd_test::Rounds(20, 20);
 constexpr int kClient = 96;  // client size of every view; the grid fits the test screen
 
 // Lets a fixed number of threads pass together.

@@ -7,20 +7,17 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <thread>
 #include <vector>
 
 #include "noxd.h"
 #include "support/process_probe.h"
 #include "support/renderer_fixture.h"
+#include "support/rounds.h"
 
 using namespace noxd_test;
 
 namespace {
-
-// ./run soak sets NOXD_SOAK for the long form.
-bool LongForm() { return std::getenv("NOXD_SOAK") != nullptr; }
 
 constexpr LONG_PTR kHostUserData = 0x7AB1E;
 // A leaked renderer, frame copy or loaded GL context per cycle would add up
@@ -80,7 +77,7 @@ void ExpectBackToBaseline(const Holdings& before, const Holdings& after) {
 }
 
 TEST(CreateReleaseSoakTest, AlternatingOwnAndHostWindowsLeaveNothingBehind) {
-    const int kCycles = LongForm() ? 5000 : 500;
+    const int kCycles = Rounds(500, 5000);
     Watchdog watchdog("create/release soak", progress, 60000);
     // The first renderers load GL, its drivers and the window classes.
     EXPECT_EQ(CycleOwnAndHostWindows(10, 100), 0);
@@ -92,7 +89,7 @@ TEST(CreateReleaseSoakTest, AlternatingOwnAndHostWindowsLeaveNothingBehind) {
 }
 
 TEST(CreateReleaseSoakTest, EightThreadsCyclingAtOnceLeaveNothingBehind) {
-    const int kThreads = 8, kCyclesEach = LongForm() ? 250 : 24;
+    const int kThreads = 8, kCyclesEach = Rounds(24, 250);
     Watchdog watchdog("create/release soak on 8 threads", progress, 60000);
     auto run_threads = [&](int cycles) {
         std::atomic<int> failures{0};

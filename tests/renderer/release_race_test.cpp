@@ -6,11 +6,11 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <thread>
 #include <vector>
 
 #include "noxd.h"
+#include "support/rounds.h"
 
 namespace {
 
@@ -80,8 +80,7 @@ private:
 };
 
 TEST(ReleaseRaceTest, ReleasesUnderAMessageFloodNeverMeetALateMessage) {
-    // ./run soak sets NOXD_SOAK for the long form.
-    const int kCycles = std::getenv("NOXD_SOAK") ? 5000 : 500;
+    const int kCycles = noxd_test::Rounds(500, 5000);
     FloodingWindowThread host;
     HWND window = host.window();
     const LONG_PTR host_proc = GetWindowLongPtrW(window, GWLP_WNDPROC);

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
 
 #include "noxd.h"
 #include "support/process_probe.h"
+#include "support/rounds.h"
 
 namespace {
 
@@ -39,11 +39,10 @@ struct Growth {
 
 // What a hundred rounds add after a few warm-up rounds.
 Growth GrowthOverRounds(const wchar_t* dll, bool with_renderer) {
-    // ./run soak sets NOXD_SOAK for the long form. Each load of a DLL of
-    // this toolchain takes a thread-local-storage index for good (its static
+    // Each load of a DLL of this toolchain takes a thread-local-storage index for good (its static
     // thread runtime's), and a process has about 1,088: three parts of 305
     // loads stay below that.
-    const int kWarmUp = 5, kRounds = std::getenv("NOXD_SOAK") ? 300 : 100;
+    const int kWarmUp = 5, kRounds = noxd_test::Rounds(100, 300);
     for (int i = 0; i < kWarmUp; ++i)
         if (!LoadRound(dll, with_renderer)) ADD_FAILURE() << "warm-up round " << i;
     const noxd_test::Holdings before = noxd_test::TakeHoldings();
