@@ -130,7 +130,7 @@ struct Stream {
         auto start = std::chrono::steady_clock::now();
         const auto period = std::chrono::microseconds(1000000 / kFramesPerSecond);
         for (uint32_t sequence = 0;; ++sequence) {
-            if ((faults & kFaultPause) && sequence == kFramesBeforePause) {
+            if ((faults & kFaultPause) && sequence > 0 && sequence % kFramesBetweenPauses == 0) {
                 if (WaitForSingleObject(stopEvent.get(), kPauseMs) == WAIT_OBJECT_0) break;
                 start += std::chrono::milliseconds(kPauseMs);
             }

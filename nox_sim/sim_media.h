@@ -67,12 +67,13 @@ enum Fault : uint32_t {
     // Stream misbehaviour, all along:
     kFaultFlood = 1u << 16,           // "flood": frames without any pause
     kFaultLinger = 1u << 17,          // "linger": never stops once streaming
-    kFaultPause = 1u << 18,           // "pause": silent for kPauseMs after kFramesBeforePause frames
+    kFaultPause = 1u << 18,           // "pause": silent for kPauseMs after every kFramesBetweenPauses frames
 };
 uint32_t ParseFaults(const std::string& text);
 
-// The scripted pause of "pause": a camera that goes silent for a while.
-constexpr uint32_t kFramesBeforePause = 50;
+// The scripted pauses of "pause": a camera that goes silent for a while, again
+// and again, so that a host that starts showing late still sees one.
+constexpr uint32_t kFramesBetweenPauses = 50;
 constexpr uint32_t kPauseMs = 4000;
 
 // The login rule of the stand-in camera: 0 when the connection is accepted,

@@ -67,6 +67,12 @@ std::string ParseStep(const std::string& line, std::vector<InputEvent>& events) 
     } else if (action == "drag") {
         if (!ParsePoint(first, x0, y0) || !ParsePoint(second, x1, y1)) return "drag takes two points x,y";
         AddDrag(events, t, x0, y0, x1, y1);
+    } else if (action == "wait") {
+        if (first != "novideo" || !second.empty()) return "wait takes the state novideo";
+        InputEvent e;
+        e.at_ms = t;
+        e.kind = InputKind::kWaitNoVideo;
+        events.push_back(e);
     } else if (action == "click" || action == "dblclick") {
         if (!ParsePoint(first, x0, y0) || !second.empty()) return action + " takes one point x,y";
         AddPointer(events, t, InputKind::kPress, x0, y0);
@@ -100,6 +106,14 @@ ParsedScript ParseScript(const std::string& text) {
     std::stable_sort(script.events.begin(), script.events.end(),
                      [](const InputEvent& a, const InputEvent& b) { return a.at_ms < b.at_ms; });
     return script;
+}
+
+const InputEvent* ScriptCursor::Next(uint64_t elapsed_ms, bool no_video) {
+    for (; next_ < events_.size() && events_[next_].at_ms <= elapsed_ms; ++next_) {
+        if (events_[next_].kind != InputKind::kWaitNoVideo) return &events_[next_++];
+        if (!no_video) return nullptr;
+    }
+    return nullptr;
 }
 
 }  // namespace viewer

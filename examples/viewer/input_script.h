@@ -5,16 +5,20 @@
 //   2500 dblclick 10,10        press, release, double-click, release
 //   3000 key P                 a key press (letter or digit)
 //   3500 screenshot out\a.png  PNG of the first frame shown from then on
+//   4000 wait novideo          the steps after it wait until the view says
+//                              "NO VIDEO" (no picture for the stale time)
+// A step is sent when its time has come and every step before it was.
 // Blank lines and lines starting with # are skipped. Plain logic.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace viewer {
 
-enum class InputKind { kPress, kMove, kRelease, kDoubleClick, kKey, kScreenshot };
+enum class InputKind { kPress, kMove, kRelease, kDoubleClick, kKey, kScreenshot, kWaitNoVideo };
 
 struct InputEvent {
     uint32_t at_ms = 0;
@@ -30,6 +34,21 @@ struct ParsedScript {
 };
 
 ParsedScript ParseScript(const std::string& text);
+
+// Walks a parsed script in its order: each step once its time has come and
+// every step before it went, a wait once the view is in its state.
+class ScriptCursor {
+public:
+    explicit ScriptCursor(std::vector<InputEvent> events) : events_(std::move(events)) {}
+    // The next step to send at `elapsed_ms`, or null when none is due;
+    // `no_video`: the view says "NO VIDEO" now. Waits are passed, never returned.
+    const InputEvent* Next(uint64_t elapsed_ms, bool no_video);
+    bool done() const { return next_ == events_.size(); }
+
+private:
+    std::vector<InputEvent> events_;
+    size_t next_ = 0;
+};
 
 // Moves of a drag between its press and its release.
 constexpr int kDragMoves = 8;

@@ -94,6 +94,14 @@ void ShowStatistics(NOXD_RENDERER renderer, const ViewControls& controls, Static
     overlays.UpdateStats(shown ? &stats : nullptr, clock);
 }
 
+// Whether the view says "NO VIDEO" now: no picture for the stale time.
+bool ShowsNoVideo(NOXD_RENDERER renderer) {
+    NOXD_STATS stats = {};
+    stats.size = sizeof stats;
+    return noxd_get_stats(renderer, &stats) == S_OK && stats.ms_since_last_frame != 0xFFFFFFFFu &&
+           stats.ms_since_last_frame >= static_cast<UINT>(kStaleMs);
+}
+
 bool SaveScreenshot(HWND window, const std::string& path, uint32_t sequence) {
     const bool saved = noxd_examples::SavePng(noxd_examples::CaptureClientArea(window), path.c_str());
     if (saved) std::printf("screenshot %s: frame %u\n", path.c_str(), sequence);
@@ -105,12 +113,12 @@ bool SaveScreenshot(HWND window, const std::string& path, uint32_t sequence) {
 // keyboard would send it, each step when its time has come.
 class ScriptPlayer {
 public:
-    explicit ScriptPlayer(std::vector<InputEvent> events) : events_(std::move(events)) {}
+    explicit ScriptPlayer(std::vector<InputEvent> events) : cursor_(std::move(events)) {}
 
     // Sends the steps due at `elapsed_ms`; screenshots due are added to `shots`.
-    void Play(HWND window, uint64_t elapsed_ms, std::vector<std::string>& shots) {
-        for (; next_ < events_.size() && events_[next_].at_ms <= elapsed_ms; ++next_) {
-            const InputEvent& e = events_[next_];
+    void Play(HWND window, uint64_t elapsed_ms, bool no_video, std::vector<std::string>& shots) {
+        while (const InputEvent* step = cursor_.Next(elapsed_ms, no_video)) {
+            const InputEvent& e = *step;
             const LPARAM point = MAKELPARAM(e.x, e.y);
             switch (e.kind) {
             case InputKind::kPress: button_down_ = true; Send(window, WM_LBUTTONDOWN, MK_LBUTTON, point); break;
@@ -119,10 +127,11 @@ public:
             case InputKind::kDoubleClick: Send(window, WM_LBUTTONDBLCLK, MK_LBUTTON, point); break;
             case InputKind::kKey: Send(window, WM_KEYDOWN, static_cast<WPARAM>(e.key), 1); break;
             case InputKind::kScreenshot: shots.push_back(e.path); break;
+            case InputKind::kWaitNoVideo: break;
             }
         }
     }
-    bool done() const { return next_ == events_.size(); }
+    bool done() const { return cursor_.done(); }
 
 private:
     // Handled by the window's thread before this returns, like real input.
@@ -130,8 +139,7 @@ private:
         SendMessageW(window, message, wparam, lparam);
     }
 
-    std::vector<InputEvent> events_;
-    size_t next_ = 0;
+    ScriptCursor cursor_;
     bool button_down_ = false;
 };
 
@@ -240,7 +248,7 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
             last_drawn_ms = now;
         }
         if (controls.TakeSnapshotRequest()) ok = SaveSnapshot(renderer.get(), FolderOf(o.screenshot), ++snapshots, last_sequence) && ok;
-        if (counts.shown > 0) player.Play(window, now - counts.first_ms, shots);
+        if (counts.shown > 0) player.Play(window, now - counts.first_ms, ShowsNoVideo(renderer.get()), shots);
         const bool enough = o.frames > 0 && counts.shown >= static_cast<uint64_t>(o.frames) && player.done() &&
                             shots.empty();
         if (enough || controls.quit_requested()) break;

@@ -55,6 +55,25 @@ TEST(ViewerScript, ClicksKeysAndScreenshotsInTimeOrder) {
     EXPECT_EQ(s.events[7].path, "C:\\out folder\\z.png");
 }
 
+// A wait holds every later step, whatever its time, until the view says "NO
+// VIDEO"; steps before it go at their times.
+TEST(ViewerScript, AWaitHoldsTheStepsAfterItUntilTheViewSaysNoVideo) {
+    ScriptCursor cursor(ParseScript("100 key A\n200 wait novideo\n200 key B\n300 key C\n").events);
+    auto next_key = [&](uint64_t at, bool no_video) {
+        const InputEvent* step = cursor.Next(at, no_video);
+        return step ? step->key : '-';
+    };
+    EXPECT_EQ(next_key(50, true), '-');
+    EXPECT_EQ(next_key(5000, false), 'A');
+    EXPECT_EQ(next_key(5000, false), '-');
+    EXPECT_FALSE(cursor.done());
+    EXPECT_EQ(next_key(150, true), '-');  // the wait's own time has not come
+    EXPECT_EQ(next_key(250, true), 'B');
+    EXPECT_EQ(next_key(250, false), '-');  // C's time has not come
+    EXPECT_EQ(next_key(300, false), 'C');  // past the wait, the state no longer matters
+    EXPECT_TRUE(cursor.done());
+}
+
 TEST(ViewerScript, MistakesNameTheirLine) {
     EXPECT_EQ(ParseScript("\n100 hover 1,2\n").error, "line 2: unknown step 'hover'");
     EXPECT_EQ(ParseScript("click 1,2").error, "line 1: a step starts with its time in milliseconds");
@@ -64,6 +83,8 @@ TEST(ViewerScript, MistakesNameTheirLine) {
     EXPECT_EQ(ParseScript("1 key F1").error, "line 1: key takes one letter or digit");
     EXPECT_EQ(ParseScript("1 screenshot").error, "line 1: screenshot needs a file name");
     EXPECT_EQ(ParseScript("1 drag 1,2 3,4 5,6").error, "line 1: unexpected 5,6");
+    EXPECT_EQ(ParseScript("1 wait").error, "line 1: wait takes the state novideo");
+    EXPECT_EQ(ParseScript("1 wait video").error, "line 1: wait takes the state novideo");
     EXPECT_TRUE(ParseScript("1 click 1,2\n2 oops").events.empty());
 }
 

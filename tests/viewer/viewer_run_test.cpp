@@ -158,10 +158,10 @@ double MeanLevel(const Image& image, int y0, int y1) {
 TEST(ViewerRun, SnapshotsTheStatisticsLineAndNoVideoWhileTheCameraPauses) {
     const ScratchFolder folder;
     const std::string shot = PathIn(folder, "end.png"), script = PathIn(folder, "script.txt");
-    // The camera falls silent 2 s after it started, for 4 s; the view is
-    // stale 1 s into the pause. The first frame is shown up to 2 s after the
-    // camera started, so 3.5 s from then lies in the stale part.
-    WriteTextFile(script, "600 key S\n3500 key S\n");
+    // The camera falls silent for 4 s after every 50 frames (2 s). 600 ms
+    // after the first frame shown the view cannot be stale yet; then the
+    // script waits for "NO VIDEO", however slowly the machine starts.
+    WriteTextFile(script, "600 key S\n700 wait novideo\n700 key S\n");
     const ViewerRun run = RunViewer({kCamera, "admin", "x", "--format", "rgb32", "--stats", "--frames", "60",
                                      "--script", script, "--screenshot", shot},
                                     L"NOX_SIM_FAULT", L"pause");
