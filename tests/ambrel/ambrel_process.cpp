@@ -109,8 +109,18 @@ bool AmbrelProcess::WaitForOutput(const std::string& text) {
     changed_.wait_for(hold, std::chrono::seconds(30),
                       [&] { return ended_ || output_.find(text) != std::string::npos; });
     const bool found = output_.find(text) != std::string::npos;
-    if (!found) ADD_FAILURE() << "no \"" << text << "\" from the child; it wrote:\n" << output_;
-    return found;
+    if (found) return true;
+    const std::string written = output_;
+    hold.unlock();
+    // How the child ended, when it did: a crash or a start that failed tells itself apart.
+    DWORD code = STILL_ACTIVE;
+    if (process_ && WaitForSingleObject(process_.get(), 1000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process_.get(), &code);
+    std::ostringstream state;
+    if (code == STILL_ACTIVE) state << "still running";
+    else state << "ended with 0x" << std::hex << code;
+    ADD_FAILURE() << "no \"" << text << "\" from the child (" << state.str() << "); it wrote:\n" << written;
+    return false;
 }
 
 void AmbrelProcess::PressEnter() {
