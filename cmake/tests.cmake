@@ -20,8 +20,8 @@ option(NOXD_TEST_CASES_LISTED "ctest lists every GoogleTest case (OFF: every pro
 # ENVIRONMENT: set for every case. Every test carries the label "gtest".
 function(noxd_add_test name)
     cmake_parse_arguments(T "DISPLAY" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
-    add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
+    add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS} ${PROJECT_SOURCE_DIR}/tests/support/test_main.cpp)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} gtest)
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 120)
     endif()

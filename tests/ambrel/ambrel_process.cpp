@@ -80,6 +80,8 @@ AmbrelProcess::AmbrelProcess(const fs::path& exe, const std::vector<std::string>
         process_.reset(info.hProcess);
         noxd::UniqueKernelHandle thread(info.hThread);
         id_ = info.dwProcessId;
+    } else {
+        start_error_ = GetLastError();
     }
     reader_ = std::thread([this] { ReadOutput(); });
 }
@@ -117,7 +119,8 @@ bool AmbrelProcess::WaitForOutput(const std::string& text) {
     if (process_ && WaitForSingleObject(process_.get(), 1000) == WAIT_OBJECT_0)
         GetExitCodeProcess(process_.get(), &code);
     std::ostringstream state;
-    if (code == STILL_ACTIVE) state << "still running";
+    if (!process_) state << "not started: error " << start_error_;
+    else if (code == STILL_ACTIVE) state << "still running";
     else state << "ended with 0x" << std::hex << code;
     ADD_FAILURE() << "no \"" << text << "\" from the child (" << state.str() << "); it wrote:\n" << written;
     return false;

@@ -63,6 +63,7 @@ private:
 
     noxd::UniqueKernelHandle process_;
     DWORD id_ = 0;
+    DWORD start_error_ = 0;  // CreateProcessW's, when it failed
     noxd::UniqueKernelHandle stdinWrite_;
     noxd::UniqueKernelHandle stdoutRead_;
     std::thread reader_;

@@ -43,7 +43,8 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
 }
 
 // Waits for the child's "Error" message box, returns its text and presses
-// its OK button until the box is gone. No box within 30 s fails the test.
+// its OK button until the box is gone. No box within 30 s, or a box that
+// shows no text or does not close within 30 s, fails the test.
 std::wstring CloseErrorBox(DWORD processId) {
     FoundBox found = {processId, nullptr};
     for (int waited = 0; !found.window; waited += 50) {
@@ -55,12 +56,22 @@ std::wstring CloseErrorBox(DWORD processId) {
         if (!found.window) Sleep(50);
     }
     std::wstring text;
+    const DWORD found_at = GetTickCount();
     while (text.empty() && IsWindow(found.window)) {
+        if (GetTickCount() - found_at > 30000) {
+            ADD_FAILURE() << "the \"Error\" box shows no text within 30 s";
+            break;
+        }
         EnumChildWindows(found.window, CollectStaticText, reinterpret_cast<LPARAM>(&text));
         if (text.empty()) Sleep(50);
     }
     // A press that comes while the box is still being set up can be lost.
+    const DWORD pressed_at = GetTickCount();
     while (IsWindow(found.window)) {
+        if (GetTickCount() - pressed_at > 30000) {
+            ADD_FAILURE() << "the \"Error\" box does not close within 30 s of pressing OK";
+            break;
+        }
         PostMessageW(found.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         Sleep(100);
     }
