@@ -74,14 +74,22 @@ AmbrelProcess::AmbrelProcess(const fs::path& exe, const std::vector<std::string>
     startup.hStdInput = stdinRead.get();
     startup.hStdOutput = stdoutWrite.get();
     startup.hStdError = stdoutWrite.get();
-    PROCESS_INFORMATION info = {};
-    if (CreateProcessW(exe.wstring().c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                       folder.wstring().c_str(), &startup, &info)) {
-        process_.reset(info.hProcess);
-        noxd::UniqueKernelHandle thread(info.hThread);
-        id_ = info.dwProcessId;
-    } else {
-        start_error_ = GetLastError();
+    // Wine 8 loses about one process start in 3,000: the new process dies in
+    // Wine's own start-up, before the program's first instruction, and
+    // CreateProcessW fails with ERROR_INTERNAL_ERROR (a trivial program
+    // started from the shell shows it too, exiting 1 with nothing printed).
+    // Such a start is made again; a program that starts and fails is not.
+    for (int attempt = 0; attempt < 3 && !process_; ++attempt) {
+        PROCESS_INFORMATION info = {};
+        if (CreateProcessW(exe.wstring().c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                           folder.wstring().c_str(), &startup, &info)) {
+            process_.reset(info.hProcess);
+            noxd::UniqueKernelHandle thread(info.hThread);
+            id_ = info.dwProcessId;
+        } else {
+            start_error_ = GetLastError();
+            if (start_error_ != ERROR_INTERNAL_ERROR) break;
+        }
     }
     reader_ = std::thread([this] { ReadOutput(); });
 }
