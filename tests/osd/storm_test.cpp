@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <thread>
 #include <vector>
@@ -18,7 +19,6 @@
 #include "support/frames.h"
 #include "support/process_probe.h"
 #include "support/renderer_fixture.h"
-#include "support/rounds.h"
 
 namespace {
 
@@ -101,7 +101,8 @@ void MouseThread(NOXD_RENDERER renderer, HWND window, unsigned seed) {
 }
 
 TEST(OsdStormTest, HostThreadsAndMouseAgainstTheDrawingThread) {
-    const DWORD kStormMs = static_cast<DWORD>(noxd_test::Rounds(30000, 600000));
+    // ./run soak sets NOXD_SOAK for the long form.
+    const DWORD kStormMs = std::getenv("NOXD_SOAK") ? 600000 : 30000;
     const long built_before = OsdObjects().built, freed_before = OsdObjects().freed;
     noxd_test::ScopedRenderer view(NOXD_FORMAT_BGR32, 32, 32, 320, 240, L"noxd storm");
     ASSERT_EQ(view.status(), S_OK);
