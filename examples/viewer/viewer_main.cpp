@@ -247,8 +247,10 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
             noxd_redraw(renderer.get());
             last_drawn_ms = now;
         }
-        if (controls.TakeSnapshotRequest()) ok = SaveSnapshot(renderer.get(), FolderOf(o.screenshot), ++snapshots, last_sequence) && ok;
+        // The script's keys are handled before Play returns, so a snapshot its
+        // last step asks for is taken before the run may end.
         if (counts.shown > 0) player.Play(window, now - counts.first_ms, ShowsNoVideo(renderer.get()), shots);
+        if (controls.TakeSnapshotRequest()) ok = SaveSnapshot(renderer.get(), FolderOf(o.screenshot), ++snapshots, last_sequence) && ok;
         const bool enough = o.frames > 0 && counts.shown >= static_cast<uint64_t>(o.frames) && player.done() &&
                             shots.empty();
         if (enough || controls.quit_requested()) break;
