@@ -56,8 +56,10 @@ guest_job_disk() {
     # The type library, at the path compiled into the tests (the tree's cache has it).
     local tlb
     tlb="$(sed -n 's/^NOX_TLB:INTERNAL=//p' "$root/build/CMakeCache.txt")"
-    [ -f "$tlb" ] && [ "${tlb#"$root"/build/}" != "$tlb" ] ||
-        { guest_log "no type library in the tree: '$tlb'"; return 1; }
+    if [ ! -f "$tlb" ] || [ "${tlb#"$root"/build/}" = "$tlb" ]; then
+        guest_log "no type library in the tree: '$tlb'"
+        return 1
+    fi
     tlb="${tlb#"$root"/}"
     rm -rf "$stage/build" && mkdir -p "$stage/${tlb%/*}"
     for entry in "$root"/* "$root"/.ci; do
