@@ -16,7 +16,9 @@ option(NOXD_TEST_CASES_LISTED "ctest lists every GoogleTest case (OFF: every pro
 
 # noxd_add_test(NAME SOURCES... [LIBS ...] [DISPLAY] [TIMEOUT s] [ENVIRONMENT VAR=VALUE...])
 # DISPLAY: the cases read pixels off the screen, so they never run beside
-# another case that shows windows. TIMEOUT: per case, 120 s unless given.
+# another case that shows windows: not in this run (the resource lock), nor in
+# another run on the same display (NOXD_DISPLAY_EXCLUSIVE, tools/wine-exec).
+# TIMEOUT: per case, 120 s unless given.
 # ENVIRONMENT: set for every case. Every test carries the label "gtest".
 function(noxd_add_test name)
     cmake_parse_arguments(T "DISPLAY" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
@@ -26,11 +28,11 @@ function(noxd_add_test name)
         set(T_TIMEOUT 120)
     endif()
     set(props TIMEOUT ${T_TIMEOUT} LABELS gtest)
+    if(T_DISPLAY)
+        list(APPEND props RESOURCE_LOCK x_display ENVIRONMENT_MODIFICATION NOXD_DISPLAY_EXCLUSIVE=set:1)
+    endif()
     if(T_ENVIRONMENT)
         list(APPEND props ENVIRONMENT "${T_ENVIRONMENT}")
-    endif()
-    if(T_DISPLAY)
-        list(APPEND props RESOURCE_LOCK x_display)
     endif()
     if(NOXD_TEST_CASES_LISTED)
         gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

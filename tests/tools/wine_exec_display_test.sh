@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # tools/wine-exec's display: started when none runs, reused while it runs,
 # started again after it died (its socket and lock file left behind), and
-# never holding the start-up lock once running. Uses a display of its own.
+# never holding the start-up lock once running; a pixel-reading case waits
+# while another run's case holds the display. Uses a display of its own.
 set -euo pipefail
 WINE_EXEC="$1"
 N=78
@@ -19,7 +20,8 @@ stop_server() {
     [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null || true
     sleep 0.3
 }
-trap 'stop_server; rm -f /tmp/.X11-unix/X$N /tmp/.X$N-lock' EXIT
+HELD="$(mktemp)"
+trap 'stop_server; rm -f /tmp/.X11-unix/X$N /tmp/.X$N-lock "$HELD"' EXIT
 
 stop_server
 [ "$("$WINE_EXEC" --display)" = ":$N" ] || fail "display not :$N"
@@ -36,4 +38,10 @@ err="$("$WINE_EXEC" --display 2>&1 >/dev/null)"
 second="$(server_pid)"
 [ "$second" != "$first" ] && runs "$second" || fail "a dead server was not replaced"
 [[ "$err" == *"display :$N had gone; starting it again"* ]] || fail "no report of the dead server: $err"
+rm -f "$HELD"
+flock "/tmp/.noxd-display-$N.lock" sh -c "sleep 4; touch '$HELD'" &
+sleep 0.5
+err="$(NOXD_DISPLAY_EXCLUSIVE=1 "$WINE_EXEC" --arch x86_64 cmd /c exit 0 2>&1 >/dev/null)"
+[ -f "$HELD" ] || fail "a pixel-reading case ran while another held the display"
+[[ "$err" == *"display :$N is busy with another run's case; waiting"* ]] || fail "no word of the wait: $err"
 echo "PASS"
