@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -149,12 +150,22 @@ void AmbrelProcess::Kill() {
     WaitForSingleObject(process_.get(), 5000);
 }
 
+// How long a child may take to end before it counts as hung: 30 s, or
+// NOXD_CHILD_END_S where programs start and run far slower (the emulated
+// guest, whose Wine start and first GL window alone take ~20 s).
+DWORD SecondsForAChildToEnd() {
+    const char* text = std::getenv("NOXD_CHILD_END_S");
+    const int seconds = text ? std::atoi(text) : 0;
+    return seconds > 0 ? static_cast<DWORD>(seconds) : 30;
+}
+
 DWORD AmbrelProcess::Finish() {
     stdinWrite_.reset();
     DWORD code = STILL_ACTIVE;
     if (process_) {
-        if (WaitForSingleObject(process_.get(), 30000) != WAIT_OBJECT_0) {
-            ADD_FAILURE() << "the child did not end within 30 s";
+        const DWORD seconds = SecondsForAChildToEnd();
+        if (WaitForSingleObject(process_.get(), seconds * 1000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "the child did not end within " << seconds << " s";
             TerminateProcess(process_.get(), 0xDEAD);
         }
         WaitForSingleObject(process_.get(), 5000);

@@ -32,10 +32,26 @@ ScopedRenderer::~ScopedRenderer() {
     if (renderer_) noxd_release_renderer(renderer_);
 }
 
+// The first swap of a new window now and then reaches the X server before
+// Wine has put the window's GL surface on screen, and is lost there: the
+// window stays black until the next swap (seen in about 1 new window in 300
+// on a busy machine; the frame was drawn, a redraw then showed it). So the
+// first read shows the frame again while the screen still shows what it did
+// before the draw; a redraw is not a frame, the statistics stay as they are.
 Capture ScopedRenderer::DrawAndCapture(const std::vector<uint8_t>& frame) {
+    constexpr int kRedrawsForALostFirstSwap = 3;
+    const Capture before = picture_read_ ? Capture() : Capture::OfClient(window());
     noxd_draw_frame(renderer_, frame.data());
     PumpMessages();
-    return Capture::SettledOfClient(window());
+    Capture shot = Capture::SettledOfClient(window());
+    for (int i = 0; !picture_read_ && i < kRedrawsForALostFirstSwap && shot.SamePixelsAs(before);
+         ++i) {
+        noxd_redraw(renderer_);
+        PumpMessages();
+        shot = Capture::SettledOfClient(window());
+    }
+    picture_read_ = true;
+    return shot;
 }
 
 void SendMouse(HWND window, UINT message, int x, int y, WPARAM wparam) {

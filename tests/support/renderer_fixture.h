@@ -33,6 +33,8 @@ public:
 private:
     HRESULT status_ = E_FAIL;
     NOXD_RENDERER renderer_ = nullptr;
+    // Whether a DrawAndCapture has already read the window's picture.
+    bool picture_read_ = false;
 };
 
 // One call of the mouse callback as the host received it.

@@ -22,9 +22,7 @@ Capture Capture::SettledOfClient(HWND window) {
     for (int i = 0; i < 25; ++i) {
         Sleep(30);
         Capture next = OfClient(window);
-        if (next.width_ == last.width_ && next.height_ == last.height_ &&
-            next.pixels_ == last.pixels_)
-            return next;
+        if (next.SamePixelsAs(last)) return next;
         last = std::move(next);
     }
     return last;

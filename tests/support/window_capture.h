@@ -23,6 +23,9 @@ public:
     // picture. Read until two reads a moment apart agree.
     static Capture SettledOfClient(HWND window);
 
+    bool SamePixelsAs(const Capture& other) const {
+        return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+    }
     int width() const { return width_; }
     int height() const { return height_; }
     // (x, y) with y counted down from the top of the client area.
