@@ -29,10 +29,10 @@ constexpr ExportResults<HRESULT> kGlThreadResults = {E_INVALIDARG, E_FAIL};
 constexpr ExportResults<int> kIntResults = {0, 0};
 // - noxd_get_hwnd: NULL and NULL;
 constexpr ExportResults<HWND> kWindowResults = {nullptr, nullptr};
-// - the later exports (noxd_set_color_space, noxd_get_stats, noxd_redraw,
+// - the view exports (noxd_set_color_space, noxd_get_stats, noxd_redraw,
 //   noxd_set_stale_timeout, noxd_snapshot, noxd_snapshot_to_memory):
 //   E_INVALIDARG and E_UNEXPECTED;
-constexpr ExportResults<HRESULT> kLaterResults = {E_INVALIDARG, E_UNEXPECTED};
+constexpr ExportResults<HRESULT> kCheckedResults = {E_INVALIDARG, E_UNEXPECTED};
 // - noxd_create_renderer takes no handle: E_INVALIDARG for a null
 //   out-pointer; E_FAIL, with NULL stored, after an exception.
 

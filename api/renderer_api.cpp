@@ -4,7 +4,7 @@
 
 #include "editing_tools.h"
 #include "export_guard.h"
-#include "frame_extras.h"
+#include "frame_sequence.h"
 #include "mouse_messages.h"
 #include "renderer_lifecycle.h"
 #include "stale_view.h"
@@ -19,9 +19,6 @@ namespace {
 CGLRenderer& Whole(RendererCore& core) { return static_cast<CGLRenderer&>(core); }
 
 constexpr RendererHooks kLayerHooks = {
-    [](RendererCore& core, VideoQuad& quad) { RunInteractionFrameStep(Whole(core), quad); },
-    [](RendererCore& core) { Whole(core).osd.Draw(); },
-    [](RendererCore& core) { DrawStaleCover(Whole(core)); },
     [](RendererCore& core, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         HandleMouseMessage(Whole(core), window, message, wparam, lparam);
     },
@@ -70,7 +67,7 @@ extern "C" HRESULT noxd_draw_frame(NOXD_RENDERER renderer, const void* frame) no
     return GuardedExport(__func__, renderer, kGlThreadResults, [&](CGLRenderer& r) {
         // A null frame would have GL read from address 0.
         if (!frame) return E_INVALIDARG;
-        return PresentNewFrame(r, frame);
+        return ShowFrame(r, frame);
     });
 }
 

@@ -17,6 +17,7 @@
 #include "color_space.h"
 #include "frame_layout.h"
 #include "frame_stats.h"
+#include "picture.h"
 #include "renderer_hooks.h"
 #include "renderer_lock.h"
 #include "shader_program.h"
@@ -67,7 +68,6 @@ struct RendererCore {
     // converts in (GL thread); the next picture drawn makes them agree.
     std::atomic<noxd::ColorSpaceIndex> requested_color_space{noxd::kDefaultColorSpace};
     noxd::ColorSpaceIndex program_color_space = noxd::kDefaultColorSpace;
-    noxd::ShaderUniforms uniforms;
 
     // Frame and viewport. The video position and the viewport words are
     // written by host threads and the window's thread without the lock.
@@ -82,6 +82,8 @@ struct RendererCore {
     std::atomic<bool> viewport_pending{false};
     std::atomic<int32_t> viewport_width{0};
     std::atomic<int32_t> viewport_height{0};
+    // The frame's textures; GL thread only.
+    noxd::FrameTextures textures;
 
     // Frame statistics: recorded on the GL thread after each frame, read by
     // noxd_get_stats on any thread. stats_mutex guards stats and is held

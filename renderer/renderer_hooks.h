@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include "frame_layout.h"
 
 namespace noxd {
 
@@ -12,15 +11,6 @@ struct RendererCore;
 
 // Each hook gets the core of the renderer object it was given for; all are set.
 struct RendererHooks {
-    // Before the video quad is drawn: the per-frame steps of the layers
-    // above, which may show another part of the picture by changing the
-    // quad's texture coordinates. GL thread, lock held, program current.
-    void (*prepare_video_quad)(RendererCore& renderer, VideoQuad& quad);
-    // After the video, program off: the overlays. GL thread, lock held.
-    void (*draw_overlays)(RendererCore& renderer);
-    // Over the picture and the overlays of a redraw that finds the picture
-    // stale: the "no video" cover. GL thread, lock held.
-    void (*draw_stale_cover)(RendererCore& renderer);
     // A mouse message of the renderer's window, before default processing.
     // Window's thread, no lock held; it may take the lock once input_live.
     void (*mouse_message)(RendererCore& renderer, HWND window, UINT message, WPARAM wparam,

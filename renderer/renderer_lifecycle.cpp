@@ -6,6 +6,7 @@
 
 #include "gl_driver_gate.h"
 #include "noxd.h"
+#include "picture.h"
 #include "render_window.h"
 #include "shader_program.h"
 #include "timing.h"
@@ -158,6 +159,7 @@ void DeleteGlObjects(RendererCore& renderer) {
     } else if (wglGetCurrentContext() == renderer.gl_context.get() ||
                wglMakeCurrent(renderer.device_context.get(), renderer.gl_context.get())) {
         try {
+            DeleteFrameTextures(renderer);
             DeleteShaderProgram(renderer);
         } catch (...) {
             ReportWrongReleaseThread();
@@ -199,13 +201,12 @@ void ReleaseRenderer(RendererCore& renderer) {
             ScopedGlBinding unbinding;
             DeleteGlObjects(renderer);
             renderer.hooks.release(renderer);
+            if (renderer.gl_context) CountContextDeletion();
             renderer.gl_context.reset();
         }
         renderer.device_context.reset();
         renderer.window = nullptr;
         hold.Unlock();
-        renderer.lock.lock_owner = static_cast<DWORD>(-1);
-        renderer.lock.lock_count = -1;
     }
     if (restore_other && !wglGetCurrentContext()) {
         ScopedGlBinding rebinding;

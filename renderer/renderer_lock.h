@@ -9,7 +9,7 @@ namespace noxd {
 
 // A critical section, initialised with its owner and deleted with it. It is
 // the renderer lock rather than a kernel mutex because every frame takes it
-// twice and every overlay call once: a free critical section is taken in user
+// and every overlay call once: a free critical section is taken in user
 // space, a mutex in the kernel (a round trip to wineserver under Wine). The
 // renderer needs nothing of a mutex besides recursion, which a critical
 // section has too: no wait on the lock has a time limit, no thread is ended
@@ -32,13 +32,10 @@ private:
 // Made and deleted with the renderer object.
 struct RendererLock {
     CriticalSection section;  // recursive: a holder may take it again
-    DWORD lock_owner = 0;     // thread that last took it; 0 when free; -1 after release
-    LONG lock_count = 0;      // holds currently counted; -1 after release
 };
 
 // Takes the lock for one scope, waiting without a time limit, and gives it
-// back on every path out of it. lock_owner and lock_count are bookkeeping
-// only; they change only while the lock is held.
+// back on every path out of it.
 class ScopedRendererLock {
 public:
     explicit ScopedRendererLock(RendererLock& lock);

@@ -21,14 +21,16 @@ const char* const kSamplersOfUnit[3][2] = {
     {"Vtex", nullptr},
 };
 
-ShaderUniforms LookUpUniforms(GLuint program) {
-    ShaderUniforms u;
-    u.shader_on = glGetUniformLocation(program, "shader_on");
-    for (int unit = 0; unit < 3; ++unit)
-        for (int i = 0; i < 2; ++i)
-            if (const char* name = kSamplersOfUnit[unit][i])
-                u.samplers_of_unit[unit][i] = glGetUniformLocation(program, name);
-    return u;
+// The samplers read their units for the program's whole life.
+void SetFixedUniforms(GLuint program) {
+    glUseProgram(program);
+    for (int unit = 0; unit < 3; ++unit) {
+        for (const char* name : kSamplersOfUnit[unit]) {
+            const GLint location = name ? glGetUniformLocation(program, name) : -1;
+            if (location >= 0) glUniform1i(location, unit);
+        }
+    }
+    glUseProgram(0);
 }
 
 }  // namespace
@@ -60,7 +62,7 @@ void BuildShaderProgram(RendererCore& renderer) {
     DropGlErrors();
     glLinkProgram(renderer.program);
     DropGlErrors();
-    renderer.uniforms = LookUpUniforms(renderer.program);
+    SetFixedUniforms(renderer.program);
     DropGlErrors();
 }
 
@@ -71,7 +73,6 @@ void DeleteShaderProgram(RendererCore& renderer) {
     if (renderer.program) glDeleteProgram(renderer.program);
     renderer.program = 0;
     renderer.fragment_shader = 0;
-    renderer.uniforms = ShaderUniforms();
 }
 
 void ApplyRequestedColorSpace(RendererCore& renderer) {

@@ -1,7 +1,6 @@
 // Fragment shaders that turn a frame's textures into screen colours, one per
 // format class. Vertex processing stays fixed-function: the shaders get the
-// quad's colour and texture coordinate set 0. With shader_on = 0 they pass
-// the vertex colour through, so overlays drawn under the program look right.
+// quad's texture coordinate set 0. Overlays are drawn with no program current.
 //
 // YUV is converted with the constants of the renderer's colour space; the
 // default is limited-range BT.601:
@@ -41,24 +40,21 @@ namespace noxd {
 #define NOXD_BT709_LIMITED NOXD_YUV_TO_RGBA("0.0625", "1.164", "1.7927", "0.5329", "0.2132", "2.1124")
 #define NOXD_BT709_FULL NOXD_YUV_TO_RGBA("0.0", "1.0", "1.5748", "0.4681", "0.1873", "1.8556")
 
-// 24- and 32-bit BGR, uploaded as RGB textures.
+// 24- and 32-bit BGR, in RGB and RGBA textures; the fourth byte of a 32-bit
+// pixel is not alpha, so the picture is opaque either way.
 constexpr const char kRgbShaderSource[] =
-    "uniform int shader_on;\n"
     "uniform sampler2D RGBtex;\n"
     "void main() {\n"
-    "    if (shader_on == 0) { gl_FragColor = gl_Color; return; }\n"
-    "    gl_FragColor = texture2D(RGBtex, gl_TexCoord[0].st);\n"
+    "    gl_FragColor = vec4(texture2D(RGBtex, gl_TexCoord[0].st).rgb, 1.0);\n"
     "}\n";
 
 // Both packed layouts: Ytex holds one luminance-alpha texel per pixel,
 // UVtex one B G R A texel per pixel pair; the swizzles say where y, u and v lie.
 #define NOXD_PACKED_YUV_SHADER(y, u, v, conversion)                          \
-    "uniform int shader_on;\n"                                               \
     "uniform sampler2D Ytex;\n"                                              \
     "uniform sampler2D UVtex;\n"                                             \
     conversion                                                               \
     "void main() {\n"                                                        \
-    "    if (shader_on == 0) { gl_FragColor = gl_Color; return; }\n"         \
     "    vec2 st = gl_TexCoord[0].st;\n"                                     \
     "    vec4 uv = texture2D(UVtex, st);\n"                                  \
     "    gl_FragColor = YUVToRGBA(texture2D(Ytex, st)." y ", uv." u ", uv." v ");\n" \
@@ -66,13 +62,11 @@ constexpr const char kRgbShaderSource[] =
 
 // I420: three luminance planes.
 #define NOXD_PLANAR_YUV_SHADER(conversion)                                   \
-    "uniform int shader_on;\n"                                               \
     "uniform sampler2D Ytex;\n"                                              \
     "uniform sampler2D Utex;\n"                                              \
     "uniform sampler2D Vtex;\n"                                              \
     conversion                                                               \
     "void main() {\n"                                                        \
-    "    if (shader_on == 0) { gl_FragColor = gl_Color; return; }\n"         \
     "    vec2 st = gl_TexCoord[0].st;\n"                                     \
     "    gl_FragColor = YUVToRGBA(texture2D(Ytex, st).r, texture2D(Utex, st).r,\n" \
     "                             texture2D(Vtex, st).r);\n"                 \

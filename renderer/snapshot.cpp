@@ -1,34 +1,11 @@
 #include "snapshot.h"
 
-#include "frame_extras.h"
-#include "frame_present.h"
-#include "gl_objects.h"
 #include "renderer_core.h"
-#include "noxd.h"
-#include "video_quad.h"
 #include "viewport.h"
 
 namespace noxd {
 
 namespace {
-
-// Draws into an offscreen framebuffer for one scope; the window's
-// framebuffer and viewport are in force again when it ends.
-class OffscreenTarget {
-public:
-    OffscreenTarget(RendererCore& renderer, GLuint framebuffer) : renderer_(renderer) {
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    }
-    ~OffscreenTarget() {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        ApplyViewport(renderer_);
-    }
-    OffscreenTarget(const OffscreenTarget&) = delete;
-    OffscreenTarget& operator=(const OffscreenTarget&) = delete;
-
-private:
-    RendererCore& renderer_;
-};
 
 UniqueRenderbuffer MakeColourBuffer(int32_t width, int32_t height) {
     GLuint name = 0;
@@ -44,26 +21,6 @@ UniqueFramebuffer MakeFramebuffer() {
     GLuint name = 0;
     glGenFramebuffers(1, &name);
     return UniqueFramebuffer(name);
-}
-
-// GL rows run bottom first and the shaders write alpha 0; the picture is
-// top row first and opaque.
-void ReadInto(Picture& picture) {
-    std::vector<uint32_t> rows(static_cast<size_t>(picture.width) * picture.height);
-    glReadPixels(0, 0, picture.width, picture.height, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
-    picture.pixels.resize(rows.size());
-    for (int32_t y = 0; y < picture.height; ++y) {
-        const uint32_t* from = &rows[static_cast<size_t>(picture.height - 1 - y) * picture.width];
-        uint32_t* to = &picture.pixels[static_cast<size_t>(y) * picture.width];
-        for (int32_t x = 0; x < picture.width; ++x) to[x] = from[x] | 0xFF000000u;
-    }
-}
-
-HRESULT DrawSnapshot(RendererCore& renderer, int what, const Picture& picture) {
-    if (what == kSnapshotView) return DrawView(renderer, nullptr, CoverDueNow(renderer));
-    glViewport(0, 0, picture.width, picture.height);
-    DrawPicture(renderer, nullptr, DrawWholePicture);
-    return S_OK;
 }
 
 }  // namespace
@@ -82,24 +39,37 @@ void SnapshotSize(RendererCore& renderer, int what, int32_t& width, int32_t& hei
     height = client.bottom - client.top;
 }
 
-HRESULT TakeSnapshot(RendererCore& renderer, int what, Picture& picture) {
-    if (ReadFrameStats(renderer).ms_since_last_frame == FrameStatsSummary::kNoFrameYet)
-        return NOXD_E_NO_FRAME;
-    ScopedRendererLock hold(renderer.lock);
-    if (!renderer.program || !renderer.fragment_shader) return E_FAIL;
-    if (!glGenFramebuffers || !glGenRenderbuffers) return E_FAIL;
-    SnapshotSize(renderer, what, picture.width, picture.height);
-    if (picture.width <= 0 || picture.height <= 0) return E_FAIL;
+OffscreenPicture::OffscreenPicture(RendererCore& renderer, int32_t width, int32_t height)
+    : renderer_(renderer), width_(width), height_(height) {
+    if (!glGenFramebuffers || !glGenRenderbuffers || width <= 0 || height <= 0) return;
+    colour_ = MakeColourBuffer(width, height);
+    framebuffer_ = MakeFramebuffer();
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_.get());
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_.get());
+    ready_ = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
 
-    const UniqueRenderbuffer colour = MakeColourBuffer(picture.width, picture.height);
-    const UniqueFramebuffer framebuffer = MakeFramebuffer();
-    const OffscreenTarget target(renderer, framebuffer.get());
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour.get());
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return E_FAIL;
-    const HRESULT drawn = DrawSnapshot(renderer, what, picture);
-    if (drawn != S_OK) return drawn;
-    ReadInto(picture);
-    return S_OK;
+OffscreenPicture::~OffscreenPicture() {
+    if (!framebuffer_) return;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    ApplyViewport(renderer_);
+}
+
+// GL rows run bottom first and the shaders may write alpha 0; the picture is
+// top row first and opaque.
+Picture OffscreenPicture::Read() const {
+    Picture picture;
+    picture.width = width_;
+    picture.height = height_;
+    std::vector<uint32_t> rows(static_cast<size_t>(width_) * height_);
+    glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
+    picture.pixels.resize(rows.size());
+    for (int32_t y = 0; y < height_; ++y) {
+        const uint32_t* from = &rows[static_cast<size_t>(height_ - 1 - y) * width_];
+        uint32_t* to = &picture.pixels[static_cast<size_t>(y) * width_];
+        for (int32_t x = 0; x < width_; ++x) to[x] = from[x] | 0xFF000000u;
+    }
+    return picture;
 }
 
 }  // namespace noxd

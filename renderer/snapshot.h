@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "gl_objects.h"
 #include "image_files.h"
 
 namespace noxd {
@@ -23,9 +24,27 @@ bool IsSnapshotKind(int what);
 // The size a snapshot of the kind has now. Any thread.
 void SnapshotSize(RendererCore& renderer, int what, int32_t& width, int32_t& height);
 
-// Draws and reads the snapshot; pixels 0xFFRRGGBB, top row first.
-// NOXD_E_NO_FRAME before the first frame; E_FAIL without a program, without
-// framebuffer objects in GL, or for an empty window. GL thread only.
-HRESULT TakeSnapshot(RendererCore& renderer, int what, Picture& picture);
+// A framebuffer of its own bound for one scope, the viewport left as it is;
+// the window's framebuffer and viewport are in force again when it ends.
+// Not ready() when GL offers no framebuffer objects, the size is empty or the
+// buffer is not complete. GL thread, lock held.
+class OffscreenPicture {
+public:
+    OffscreenPicture(RendererCore& renderer, int32_t width, int32_t height);
+    ~OffscreenPicture();
+    OffscreenPicture(const OffscreenPicture&) = delete;
+    OffscreenPicture& operator=(const OffscreenPicture&) = delete;
+
+    bool ready() const { return ready_; }
+    // What was drawn, as pixels 0xFFRRGGBB, top row first.
+    Picture Read() const;
+
+private:
+    RendererCore& renderer_;
+    int32_t width_, height_;
+    UniqueRenderbuffer colour_;
+    UniqueFramebuffer framebuffer_;
+    bool ready_ = false;
+};
 
 }  // namespace noxd

@@ -1,12 +1,13 @@
-// The exports beyond the first set: colour space, statistics, redraw, the
+// What a view shows beyond its frames: colour space, statistics, redraw, the
 // "no video" picture and snapshots. Each one returns E_INVALIDARG for a null
-// renderer and E_UNEXPECTED after an exception (kLaterResults).
+// renderer and E_UNEXPECTED after an exception (kCheckedResults).
 #include <algorithm>
 #include <cstring>
 
 #include "color_space.h"
 #include "export_guard.h"
-#include "frame_extras.h"
+#include "frame_counts.h"
+#include "frame_sequence.h"
 #include "image_files.h"
 #include "snapshot.h"
 #include "stale_view.h"
@@ -55,7 +56,7 @@ using namespace noxd;
 // Any thread: only the request is stored; the GL thread builds the program
 // for it before the next picture it draws.
 extern "C" HRESULT noxd_set_color_space(NOXD_RENDERER renderer, int matrix, int range) noexcept {
-    return GuardedExport(__func__, renderer, kLaterResults, [&](CGLRenderer& r) {
+    return GuardedExport(__func__, renderer, kCheckedResults, [&](CGLRenderer& r) {
         const std::optional<ColorSpaceIndex> space = ColorSpaceOf(matrix, range);
         if (!space) return E_INVALIDARG;
         r.requested_color_space = *space;
@@ -66,7 +67,7 @@ extern "C" HRESULT noxd_set_color_space(NOXD_RENDERER renderer, int matrix, int 
 // Any thread: the counts come from under the statistics mutex, the rest from
 // words written once at creation or atomically.
 extern "C" HRESULT noxd_get_stats(NOXD_RENDERER renderer, NOXD_STATS* stats) noexcept {
-    return GuardedExport(__func__, renderer, kLaterResults, [&](CGLRenderer& r) {
+    return GuardedExport(__func__, renderer, kCheckedResults, [&](CGLRenderer& r) {
         if (!stats || stats->size < sizeof(UINT)) return E_INVALIDARG;
         NOXD_STATS all = CollectStats(r);
         all.size = stats->size;
@@ -79,22 +80,22 @@ extern "C" HRESULT noxd_get_stats(NOXD_RENDERER renderer, NOXD_STATS* stats) noe
 
 // GL thread only, like noxd_draw_frame.
 extern "C" HRESULT noxd_redraw(NOXD_RENDERER renderer) noexcept {
-    return GuardedExport(__func__, renderer, kLaterResults,
-                         [](CGLRenderer& r) { return RedrawLastFrame(r); });
+    return GuardedExport(__func__, renderer, kCheckedResults,
+                         [](CGLRenderer& r) { return RedrawView(r); });
 }
 
 // Any thread: the text is rasterised on the calling thread, the GL thread
 // draws it in the redraws that find the picture stale.
 extern "C" HRESULT noxd_set_stale_timeout(NOXD_RENDERER renderer, int milliseconds,
                                           const wchar_t* text) noexcept {
-    return GuardedExport(__func__, renderer, kLaterResults,
+    return GuardedExport(__func__, renderer, kCheckedResults,
                          [&](CGLRenderer& r) { return SetStaleView(r, milliseconds, text); });
 }
 
 // GL thread only: the snapshot is drawn with the renderer's context; the
 // file is encoded and written after the renderer lock is given back.
 extern "C" HRESULT noxd_snapshot(NOXD_RENDERER renderer, const wchar_t* path, int what) noexcept {
-    return GuardedExport(__func__, renderer, kLaterResults, [&](CGLRenderer& r) {
+    return GuardedExport(__func__, renderer, kCheckedResults, [&](CGLRenderer& r) {
         if (!path || !*path || !IsSnapshotKind(what)) return E_INVALIDARG;
         Picture picture;
         const HRESULT taken = TakeSnapshot(r, what, picture);
@@ -109,7 +110,7 @@ extern "C" HRESULT noxd_snapshot(NOXD_RENDERER renderer, const wchar_t* path, in
 // GL thread only, except the size query, which any thread may make.
 extern "C" HRESULT noxd_snapshot_to_memory(NOXD_RENDERER renderer, int what, void* buffer,
                                            UINT buffer_bytes, int* width, int* height) noexcept {
-    return GuardedExport(__func__, renderer, kLaterResults, [&](CGLRenderer& r) {
+    return GuardedExport(__func__, renderer, kCheckedResults, [&](CGLRenderer& r) {
         if (!width || !height || !IsSnapshotKind(what)) return E_INVALIDARG;
         if (!buffer) {
             int32_t w = 0, h = 0;

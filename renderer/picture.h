@@ -1,0 +1,42 @@
+// The picture: the frame's textures and the quad that shows them through the
+// renderer's program. Each texture's storage is made once (and again only
+// when the frame's size or format changes); a frame then loads each plane
+// once, straight from the host's buffer.
+#pragma once
+
+#include "frame_layout.h"
+#include "gl_objects.h"
+
+namespace noxd {
+
+struct RendererCore;
+
+// The textures of one renderer, one per unit the format class uses, and the
+// shape each one's storage was made for.
+struct FrameTextures {
+    HomedTexture planes[3];
+    struct Shape {
+        int32_t width = 0, height = 0;
+        TexelLayout layout = TexelLayout::Luminance;
+    } shapes[3];
+};
+
+// Whether the renderer has a program to draw the picture with.
+bool HasProgram(const RendererCore& renderer);
+
+// Loads the frame's planes into their textures, each left bound on its unit,
+// unit 0 active. GL thread, lock held.
+void UploadFrame(RendererCore& renderer, const void* frame);
+
+// Binds the textures as the last frame left them, unit 0 active. GL thread, lock held.
+void BindFrameTextures(RendererCore& renderer);
+
+// Clears the window to black, then draws the bound textures through the
+// program into the viewport: the part of the picture the quad's texture
+// coordinates choose. No program is current afterwards. GL thread, lock held.
+void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad);
+
+// Deletes the textures, in the renderer's own context. GL thread, at release.
+void DeleteFrameTextures(RendererCore& renderer);
+
+}  // namespace noxd
