@@ -29,7 +29,7 @@ void DrawView(CGLRenderer& renderer, bool stale) {
     VideoQuad quad = UprightVideoQuad(renderer.format_class);
     RunInteractionFrameStep(renderer, quad);
     DrawVideoQuad(renderer, quad);
-    renderer.osd.Draw();
+    renderer.osd.Draw(renderer.gl_context.get());
     if (stale) DrawStaleCover(renderer);
 }
 

@@ -25,6 +25,7 @@ constexpr RendererHooks kLayerHooks = {
     [](RendererCore& core) {
         OverlayList& overlays = Whole(core).osd;
         if (!overlays.Objects().empty()) overlays.Clear();
+        overlays.image_textures().DeleteAll(core.gl_context.get());
     },
     [](RendererCore& core) { delete &Whole(core); },
 };

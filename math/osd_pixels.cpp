@@ -1,6 +1,7 @@
 #include "osd_pixels.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <new>
 
@@ -25,6 +26,8 @@ bool PixelImage::Allocate(uint32_t w, uint32_t h) {
     if (!pixels) return false;
     width = w;
     height = h;
+    static std::atomic<uint64_t> last_serial{0};
+    serial = ++last_serial;
     return true;
 }
 
@@ -32,6 +35,7 @@ void PixelImage::Release() {
     pixels.reset();
     width = 0;
     height = 0;
+    serial = 0;
 }
 
 bool IsAcceptedBitmapSize(int32_t w, int32_t h, int32_t bits_per_pixel) {

@@ -17,6 +17,10 @@ struct PixelImage {
     uint32_t width = 0;
     uint32_t height = 0;
     std::unique_ptr<uint32_t[]> pixels;
+    // Names these pixels for as long as they live: given anew by every
+    // Allocate and never given twice in a process, so a texture made from
+    // an image can never be taken for another image's.
+    uint64_t serial = 0;
 
     bool empty() const { return !pixels; }
     int32_t byte_size() const { return static_cast<int32_t>(width * height * 4); }

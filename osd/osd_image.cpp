@@ -12,11 +12,6 @@ namespace noxd {
 
 namespace {
 
-// Overlay images share one texture name that the video never uses (it uses
-// names 0 to 2 on units 0 to 2), so no overlay owns a GL object and overlays
-// can be built on threads without the GL context.
-constexpr GLuint kOverlayTexture = 4;
-
 // An 8-bit bitmap with its colour table, read through a DIB of the same
 // depth so GDI hands over the table the indices refer to.
 HRESULT Read8BitPixels(HBITMAP bitmap, PixelImage& image) {
@@ -159,7 +154,7 @@ HRESULT ReadOwnBmpFile(const wchar_t* path, const BmpShape& shape, PixelImage& i
 
 }  // namespace
 
-HRESULT DrawOsdImage(const noxd::OverlayRenderer& renderer, const PixelImage& image,
+HRESULT DrawOsdImage(noxd::OverlayRenderer& renderer, const PixelImage& image,
                      const ImageCorners& corners, int32_t anchor) {
     if (image.empty()) return E_INVALIDARG;
     const double W = renderer.viewport_width.load(), H = renderer.viewport_height.load();
@@ -175,13 +170,8 @@ HRESULT DrawOsdImage(const noxd::OverlayRenderer& renderer, const PixelImage& im
     OsdEnabled alpha_test(GL_ALPHA_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
-    glBindTexture(GL_TEXTURE_2D, kOverlayTexture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    renderer.osd.image_textures().Bind(image, renderer.gl_context.get());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(image.width),
-                 static_cast<GLsizei>(image.height), 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                 image.pixels.get());
 
     // Texture row 0, the image's top row, runs along y0.
     glBegin(GL_QUADS);

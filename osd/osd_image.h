@@ -12,10 +12,9 @@
 namespace noxd {
 
 // Draws the image in the rectangle the corners and anchor give (PlaceImage),
-// its top row along y0, blended by its own alpha. Texture name 4 on the
-// active unit is reserved for overlays and loaded anew on every call.
-// GL thread, in the draw pass.
-HRESULT DrawOsdImage(const noxd::OverlayRenderer& renderer, const PixelImage& image,
+// its top row along y0, blended by its own alpha, from the image's own
+// texture on the active unit. GL thread, in the draw pass.
+HRESULT DrawOsdImage(noxd::OverlayRenderer& renderer, const PixelImage& image,
                      const ImageCorners& corners, int32_t anchor);
 
 // Reads a GDI bitmap into `image`: 32-bit bitmaps as they are, 8-, 16- and

@@ -88,7 +88,8 @@ HRESULT OverlayList::Clear() {
     return S_OK;
 }
 
-void OverlayList::Draw() {
+void OverlayList::Draw(HGLRC own) {
+    image_textures_.BeginPass(own);
     for (CBaseOsdObject* object : osd_list) {
         if (object) object->Draw();
     }

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "osd_pixels.h"
+#include "osd_textures.h"
 #include "renderer_core.h"
 
 class CBaseOsdObject;
@@ -48,8 +49,12 @@ public:
     // Handle variables are not touched.
     HRESULT Clear();
 
-    // Draws every overlay in list order. GL thread, lock held.
-    void Draw();
+    // Draws every overlay in list order; `own` is the renderer's context.
+    // GL thread, lock held.
+    void Draw(HGLRC own);
+
+    // The textures of the overlays' images. GL thread, lock held.
+    OsdImageTextures& image_textures() { return image_textures_; }
 
     // The overlays in drawing order. Lock held.
     const std::vector<CBaseOsdObject*>& Objects() const { return osd_list; }
@@ -85,6 +90,7 @@ private:
     std::atomic<int32_t> button_count{0};
     uint16_t dash_mask = 0xE3F8;
     uint16_t saved_dash_mask = 0xE3F8;
+    OsdImageTextures image_textures_;
 };
 
 // The renderer as the overlays see it. Overlay objects keep a pointer to it

@@ -23,6 +23,12 @@ void CountContextDeletion() { ++process_contexts_deleted; }
 HomedTexture::HomedTexture(HomedTexture&& other) noexcept
     : home_(other.home_), name_(std::exchange(other.name_, 0)) {}
 
+HomedTexture& HomedTexture::operator=(HomedTexture&& other) noexcept {
+    home_ = other.home_;
+    name_ = std::exchange(other.name_, 0);
+    return *this;
+}
+
 bool HomedTexture::Bind(HGLRC own) {
     const bool usable = name_ && home_.IsCurrent(own);
     if (!usable) {

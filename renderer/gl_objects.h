@@ -57,7 +57,8 @@ class HomedTexture {
 public:
     HomedTexture() = default;
     HomedTexture(HomedTexture&& other) noexcept;
-    HomedTexture& operator=(HomedTexture&&) = delete;
+    // Only onto a texture holding no name, which would otherwise be lost.
+    HomedTexture& operator=(HomedTexture&& other) noexcept;
     HomedTexture(const HomedTexture&) = delete;
     HomedTexture& operator=(const HomedTexture&) = delete;
 
