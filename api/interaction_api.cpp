@@ -22,11 +22,9 @@ extern "C" int noxd_clip_mouse(NOXD_RENDERER renderer, BOOL on) noexcept {
     });
 }
 
-extern "C" int noxd_stop_win_callback(NOXD_RENDERER renderer, int value) noexcept {
-    return GuardedExport(__func__, renderer, kIntResults, [&](CGLRenderer& r) {
-        r.interaction.stop_win_callback_value = value;
-        return 1;
-    });
+// Kept for hosts that call it; nothing ever depended on the value.
+extern "C" int noxd_stop_win_callback(NOXD_RENDERER renderer, int) noexcept {
+    return GuardedExport(__func__, renderer, kIntResults, [](CGLRenderer&) { return 1; });
 }
 
 extern "C" int noxd_enable_digital_zoom(NOXD_RENDERER renderer, BOOL on) noexcept {

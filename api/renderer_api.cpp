@@ -1,38 +1,9 @@
 // The renderer core's exports: creation, release, the window handle, frame
-// drawing and the video position; and the hooks that join the layers.
-#include <new>
-
-#include "editing_tools.h"
+// drawing and the video position.
 #include "export_guard.h"
 #include "frame_sequence.h"
-#include "mouse_messages.h"
-#include "renderer_lifecycle.h"
-#include "stale_view.h"
+#include "view_lifecycle.h"
 #include "viewport.h"
-
-namespace noxd {
-
-namespace {
-
-// Every core the hooks get belongs to a CGLRenderer: the hooks are given
-// only to renderers made below.
-CGLRenderer& Whole(RendererCore& core) { return static_cast<CGLRenderer&>(core); }
-
-constexpr RendererHooks kLayerHooks = {
-    [](RendererCore& core, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-        HandleMouseMessage(Whole(core), window, message, wparam, lparam);
-    },
-    [](RendererCore& core) {
-        OverlayList& overlays = Whole(core).osd;
-        if (!overlays.Objects().empty()) overlays.Clear();
-        overlays.image_textures().DeleteAll(core.gl_context.get());
-    },
-    [](RendererCore& core) { delete &Whole(core); },
-};
-
-}  // namespace
-
-}  // namespace noxd
 
 using namespace noxd;
 
@@ -43,18 +14,16 @@ extern "C" HRESULT noxd_create_renderer(HWND window, const wchar_t* title, int w
     if (!out) return E_INVALIDARG;
     *out = nullptr;
     return RunGuarded(__func__, E_FAIL, [&] {
-        auto* renderer = new (std::nothrow) CGLRenderer;
-        if (!renderer) return E_UNEXPECTED;
-        const HRESULT status = CreateRenderer(*renderer, kLayerHooks, window, title, window_width,
-                                              window_height, format, frame_width, frame_height);
-        if (status == S_OK) *out = renderer;
+        HRESULT status = E_FAIL;
+        *out = CreateView(window, title, window_width, window_height, format, frame_width,
+                          frame_height, status);
         return status;
     });
 }
 
 extern "C" HRESULT noxd_release_renderer(NOXD_RENDERER renderer) noexcept {
     return GuardedExport(__func__, renderer, kGlThreadResults, [](CGLRenderer& r) {
-        ReleaseRenderer(r);
+        ReleaseView(r);
         return S_OK;
     });
 }

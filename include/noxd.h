@@ -100,7 +100,7 @@ NOXD_API HRESULT noxd_set_mouse_callback(NOXD_RENDERER renderer,
 /* Confines the cursor to the window's current rectangle (on != 0) or frees it. Returns 1. */
 NOXD_API int noxd_clip_mouse(NOXD_RENDERER renderer, BOOL on) NOXD_NOEXCEPT;
 
-/* Stores a value that nothing else reads. Returns 1. */
+/* Takes any value and changes nothing; kept for hosts that call it. Returns 1. */
 NOXD_API int noxd_stop_win_callback(NOXD_RENDERER renderer, int value) NOXD_NOEXCEPT;
 
 /* --- Digital zoom ----------------------------------------------------------

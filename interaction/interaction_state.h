@@ -32,7 +32,6 @@ constexpr RectF kUnsetRect = {-1.0f, 1.0f, 1.0f, -1.0f};
 
 struct InteractionState {
     std::atomic<MouseCallback> mouse_callback{nullptr};
-    std::atomic<int32_t> stop_win_callback_value{1};
 
     // Digital zoom.
     DragRecord zoom_drag;

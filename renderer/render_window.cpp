@@ -5,7 +5,6 @@
 #include "renderer_core.h"
 #include "slim_lock.h"
 #include "window_calls.h"
-#include "window_proc.h"
 
 namespace noxd {
 
@@ -26,14 +25,14 @@ SlimLock class_registration_lock;
 
 // Registers "CGLRenderer"; a failure because it already exists is expected
 // from the second renderer on.
-void RegisterRendererClass() {
+void RegisterRendererClass(WNDPROC procedure) {
     std::lock_guard<SlimLock> registering(class_registration_lock);
     // Never deleted: the class keeps it for the life of the process.
     static HBRUSH black_brush = CreateSolidBrush(RGB(0, 0, 0));
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_BYTEALIGNCLIENT;
-    wc.lpfnWndProc = RendererWindowProc;
+    wc.lpfnWndProc = procedure;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hIcon = LoadIconW(nullptr, IDI_WINLOGO);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -59,7 +58,7 @@ void TakeOverHostWindow(RendererCore& renderer) {
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&renderer));
     renderer.host_window_proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
     AttachWindow(window, renderer);
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RendererWindowProc));
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(renderer.window_procedure));
 }
 
 // Dispatches messages until stop_event is signalled or WM_QUIT arrives. It
@@ -97,7 +96,7 @@ DWORD WINAPI RenderThreadMain(void* arg) {
         TakeOverHostWindow(renderer);
     } else {
         renderer.own_window = TRUE;
-        RegisterRendererClass();
+        RegisterRendererClass(renderer.window_procedure);
         own_window = CreateOwnWindow(renderer);
         if (!own_window) renderer.window_error = GetLastError();
         renderer.window = own_window;

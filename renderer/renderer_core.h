@@ -3,8 +3,8 @@
 // guards everything that more than one thread touches, except the single
 // words marked atomic below and the two groups with locks of their own
 // (statistics, window calls). It is held for the whole of creation, of each
-// frame and of release. The layers above add their parts and are reached
-// only through `hooks`.
+// frame and of release. The layers above add their parts by deriving from
+// it; the core never calls them.
 #pragma once
 
 #include <GL/glew.h>
@@ -18,7 +18,6 @@
 #include "frame_layout.h"
 #include "frame_stats.h"
 #include "picture.h"
-#include "renderer_hooks.h"
 #include "renderer_lock.h"
 #include "shader_program.h"
 #include "win32_owners.h"
@@ -28,6 +27,9 @@ namespace noxd {
 
 struct RendererCore {
     RendererCore() = default;
+    // The whole object is deleted through its core, by release or by the
+    // last window message that still held it.
+    virtual ~RendererCore() = default;
     RendererCore(const RendererCore&) = delete;
     RendererCore& operator=(const RendererCore&) = delete;
 
@@ -35,8 +37,8 @@ struct RendererCore {
     noxd::RendererLock lock;
     HRESULT status = S_OK;
 
-    // The layers above, set at creation.
-    noxd::RendererHooks hooks = {};
+    // The window procedure of the layers above, given at creation.
+    WNDPROC window_procedure = nullptr;
     // Set once creation has given the lock back, cleared as release begins:
     // until then the window procedure must not wait for the renderer lock.
     std::atomic<bool> input_live{false};

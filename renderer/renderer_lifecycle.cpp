@@ -149,26 +149,6 @@ void ReportWrongReleaseThread() {
                 L"Exeption", MB_ICONERROR);
 }
 
-// Deletes the GL objects on the GL thread, where this renderer's context is
-// made current again in case a later renderer on the thread took over. A
-// release from another thread is told so instead of touching GL there.
-void DeleteGlObjects(RendererCore& renderer) {
-    if (!renderer.gl_context) return;
-    if (renderer.gl_thread_id != GetCurrentThreadId()) {
-        ReportWrongReleaseThread();
-    } else if (wglGetCurrentContext() == renderer.gl_context.get() ||
-               wglMakeCurrent(renderer.device_context.get(), renderer.gl_context.get())) {
-        try {
-            DeleteFrameTextures(renderer);
-            DeleteShaderProgram(renderer);
-        } catch (...) {
-            ReportWrongReleaseThread();
-        }
-    }
-    renderer.program = 0;
-    renderer.fragment_shader = 0;
-}
-
 // Stops the render thread, forcing it after the grace period.
 void StopRenderThread(RendererCore& renderer) {
     if (renderer.stop_event) SetEvent(renderer.stop_event.get());
@@ -182,53 +162,65 @@ void StopRenderThread(RendererCore& renderer) {
 
 }  // namespace
 
-void ReleaseRenderer(RendererCore& renderer) {
-    // Another renderer of this thread keeps drawing after this one is gone.
-    const HGLRC other_context = wglGetCurrentContext();
-    const HDC other_dc = wglGetCurrentDC();
-    const bool restore_other = other_context && other_context != renderer.gl_context.get();
+OtherContext::OtherContext(const RendererCore& renderer)
+    : context_(wglGetCurrentContext()), dc_(wglGetCurrentDC()) {
+    if (context_ == renderer.gl_context.get()) context_ = nullptr;
+}
+
+void OtherContext::Restore() const {
+    if (!context_ || wglGetCurrentContext()) return;
+    ScopedGlBinding rebinding;
+    wglMakeCurrent(dc_, context_);
+}
+
+void StopRendererInput(RendererCore& renderer) {
     renderer.input_live = false;
-    // No message of the window reaches the renderer from here on, and those
-    // being handled on other threads are done before anything is torn down.
     DetachAndAwaitWindowCalls(renderer);
     // The render thread ends before the lock is taken: its window procedure
     // may be waiting for the lock, and must not keep release waiting in turn.
-    // The own window belongs to that thread, which destroys it as it ends.
     StopRenderThread(renderer);
-    {
-        ScopedRendererLock hold(renderer.lock);
-        {
-            ScopedGlBinding unbinding;
-            DeleteGlObjects(renderer);
-            renderer.hooks.release(renderer);
-            if (renderer.gl_context) CountContextDeletion();
-            renderer.gl_context.reset();
-        }
-        renderer.device_context.reset();
-        renderer.window = nullptr;
-        hold.Unlock();
-    }
-    if (restore_other && !wglGetCurrentContext()) {
-        ScopedGlBinding rebinding;
-        wglMakeCurrent(other_dc, other_context);
-    }
-    DeleteWhenNoWindowCall(&renderer);
 }
 
-HRESULT CreateRenderer(RendererCore& renderer, const RendererHooks& hooks, HWND window,
+bool MakeOwnContextCurrent(RendererCore& renderer) {
+    if (!renderer.gl_context) return false;
+    if (renderer.gl_thread_id != GetCurrentThreadId()) {
+        ReportWrongReleaseThread();
+        return false;
+    }
+    return wglGetCurrentContext() == renderer.gl_context.get() ||
+           wglMakeCurrent(renderer.device_context.get(), renderer.gl_context.get());
+}
+
+void DeleteCoreGlObjects(RendererCore& renderer) {
+    try {
+        DeleteFrameTextures(renderer);
+        DeleteShaderProgram(renderer);
+    } catch (...) {
+        ReportWrongReleaseThread();
+    }
+}
+
+void DeleteContext(RendererCore& renderer) {
+    renderer.program = 0;
+    renderer.fragment_shader = 0;
+    if (renderer.gl_context) CountContextDeletion();
+    renderer.gl_context.reset();
+}
+
+void LetGoOfWindow(RendererCore& renderer) {
+    renderer.device_context.reset();
+    renderer.window = nullptr;
+}
+
+HRESULT CreateRenderer(RendererCore& renderer, WNDPROC window_procedure, HWND window,
                        const wchar_t* title, int window_width, int window_height, int format,
                        int frame_width, int frame_height) {
-    renderer.hooks = hooks;
+    renderer.window_procedure = window_procedure;
     RunCreation(renderer, window, title, window_width, window_height, format, frame_width,
                 frame_height);
-    const HRESULT status = renderer.status;
-    if (status != S_OK) {
-        ReleaseRenderer(renderer);
-        return status;
-    }
     // The lock is free now, so the window procedure may take it for mouse input.
-    renderer.input_live = true;
-    return status;
+    if (renderer.status == S_OK) renderer.input_live = true;
+    return renderer.status;
 }
 
 }  // namespace noxd

@@ -1,5 +1,5 @@
-// Creation and release of a renderer: the core's sequences, which reach the
-// layers above only through the hooks they are given.
+// Creation and release of a renderer: the core's steps. The top layer
+// composes them with the layers above (api/view_lifecycle.cpp).
 #pragma once
 
 #include <windows.h>
@@ -9,16 +9,44 @@
 namespace noxd {
 
 // Creation on the calling thread, which becomes the GL thread, into the core
-// of an object the caller allocated. On failure the renderer is released
-// (ReleaseRenderer), the object included, and the status returned. Takes
-// and gives back the lock.
-HRESULT CreateRenderer(RendererCore& renderer, const RendererHooks& hooks, HWND window,
+// of an object the caller allocated; the window messages go to
+// `window_procedure`. Takes and gives back the lock. On failure the caller
+// releases the renderer.
+HRESULT CreateRenderer(RendererCore& renderer, WNDPROC window_procedure, HWND window,
                        const wchar_t* title, int window_width, int window_height, int format,
                        int frame_width, int frame_height);
 
-// Release on the GL thread: window calls, render thread, GL objects, the
-// layers above (hook release), context, window and lock; then the object
-// itself (hook destroy), at once or as the last window message lets go.
-void ReleaseRenderer(RendererCore& renderer);
+// The steps of release, GL thread, in this order.
+
+// The context current before release, another renderer's of this thread,
+// which keeps drawing after this one is gone: current again by Restore()
+// when release left none.
+class OtherContext {
+public:
+    explicit OtherContext(const RendererCore& renderer);
+    void Restore() const;
+
+private:
+    HGLRC context_;
+    HDC dc_;
+};
+
+// No message of the window reaches the renderer from here on, those being
+// handled on other threads are done, and the render thread has ended (the
+// own window, which belongs to it, is destroyed). No lock held.
+void StopRendererInput(RendererCore& renderer);
+
+// With the lock and the GL binding (ScopedGlBinding) held:
+// The renderer's own context made current, in case a later renderer on the
+// thread took over; false, and a release from another thread told so,
+// when GL must not be touched here.
+bool MakeOwnContextCurrent(RendererCore& renderer);
+// The frame textures and the program, own context current.
+void DeleteCoreGlObjects(RendererCore& renderer);
+// The GL context; objects left in it go with it.
+void DeleteContext(RendererCore& renderer);
+
+// With the lock held, after the binding: the device context and the window.
+void LetGoOfWindow(RendererCore& renderer);
 
 }  // namespace noxd

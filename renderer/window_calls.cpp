@@ -73,7 +73,7 @@ WindowCall::~WindowCall() {
         else if (calls.detached)
             SetEvent(calls.left.get());
     }
-    if (delete_now) renderer_->hooks.destroy(*renderer_);
+    if (delete_now) delete renderer_;
 }
 
 void DetachAndAwaitWindowCalls(RendererCore& renderer) {
@@ -112,7 +112,7 @@ void DeleteWhenNoWindowCall(RendererCore* renderer) {
             return;
         }
     }
-    renderer->hooks.destroy(*renderer);
+    delete renderer;
 }
 
 }  // namespace noxd

@@ -153,8 +153,13 @@ TEST(MouseApiTest, NullHandlesAndResults) {
     EXPECT_EQ(noxd_stop_win_callback(nullptr, 5), 0);
     ScopedRenderer r(12, 64, 64, 200, 100);
     ASSERT_EQ(r.status(), S_OK);
-    EXPECT_EQ(noxd_stop_win_callback(r.get(), 5), 1);
-    EXPECT_EQ(r.get()->interaction.stop_win_callback_value, 5);
+    // Any value is taken and changes nothing: the mouse callback still comes.
+    EXPECT_EQ(noxd_stop_win_callback(r.get(), 0), 1);
+    ASSERT_EQ(noxd_set_mouse_callback(r.get(), RecordMouseCall), S_OK);
+    mouse_calls.clear();
+    SendMouse(r.window(), WM_MOUSEMOVE, 50, 50);
+    EXPECT_EQ(mouse_calls.size(), 1u);
+    ASSERT_EQ(noxd_set_mouse_callback(r.get(), nullptr), S_OK);
     // The X server may still be placing the new window: a try counts only
     // when the window stood still across the call.
     bool clipped_to_frame = false;

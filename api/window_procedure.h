@@ -1,7 +1,6 @@
 // The window procedure of every renderer window: the renderer's own window
 // (class "CGLRenderer") and a host window it has subclassed. It runs on the
-// thread that owns the window; the mouse messages go up to the layers above
-// through the hook mouse_message.
+// thread that owns the window.
 #pragma once
 
 #include <windows.h>
