@@ -199,9 +199,32 @@ namespace {
 constexpr int kStartFormat = 8;
 constexpr int kStartWidth = 640, kStartHeight = 480;
 
-// Milliseconds from the renderer's creation to the card on the screen, or a
-// negative number when the card never showed (`problem` says what showed).
-double TimeOneStart(const NoxdApi& api, bool own_window, const std::vector<uint8_t>& card, std::string& problem) {
+// Reads the window until it shows the card, for 2 s at the most: a start
+// takes a tenth of that, and a window still black then never shows its
+// frame by itself. `shown` becomes the time of the last read without it.
+CardVerdict AwaitCard(HWND window, LONGLONG& shown) {
+    const LONGLONG until = CounterNow() + CounterTicks(2.0);
+    CardVerdict verdict;
+    do {
+        PumpMessages();
+        verdict = CheckCard(CaptureClient(window), kStartFormat, kStartWidth, kStartHeight,
+                            VisibleClientRegion(window));
+        if (verdict.Shown()) break;
+        Sleep(10);
+        shown = CounterNow();
+    } while (shown < until);
+    return verdict;
+}
+
+enum class StartOutcome { Timed, FirstSwapLost, Failed };
+
+// One start: `ms` from the renderer's creation to the card on the screen.
+// The first swap of a new window now and then reaches the X server before
+// Wine has put the window's GL surface on screen, and is lost there
+// (docs/reliability.md): a redraw then shows the card, and that start has
+// no start-up time. Failed: the card never showed (`problem` says what did).
+StartOutcome TimeOneStart(const NoxdApi& api, bool own_window, const std::vector<uint8_t>& card, double& ms,
+                          std::string& problem) {
     const ViewLayout layout = {kStartFormat, kStartWidth, kStartHeight, 0, 0, kStartWidth, kStartHeight};
     std::unique_ptr<BenchWindow> host;
     if (!own_window) host = std::make_unique<BenchWindow>(layout);
@@ -210,44 +233,56 @@ double TimeOneStart(const NoxdApi& api, bool own_window, const std::vector<uint8
     if (api.create_renderer(host ? host->get() : nullptr, L"noxd start", kStartWidth, kStartHeight,
                             kStartFormat, kStartWidth, kStartHeight, &renderer) != S_OK) {
         problem = "noxd_create_renderer failed";
-        return -1;
+        return StartOutcome::Failed;
     }
     api.draw_frame(renderer, card.data());
-    LONGLONG shown = CounterNow();
-    HWND window = api.get_hwnd(renderer);
     // The swap has put the frame on the screen when it returns; if the
     // screen does not show it yet, the time until it does counts too.
-    CardVerdict verdict;
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        PumpMessages();
-        verdict = CheckCard(CaptureClient(window), kStartFormat, kStartWidth, kStartHeight,
-                            VisibleClientRegion(window));
-        if (verdict.Shown()) break;
-        Sleep(10);
-        shown = CounterNow();
+    LONGLONG shown = CounterNow();
+    HWND window = api.get_hwnd(renderer);
+    CardVerdict verdict = AwaitCard(window, shown);
+    StartOutcome outcome = StartOutcome::Timed;
+    if (!verdict.Shown()) {
+        api.redraw(renderer);
+        verdict = AwaitCard(window, shown);
+        outcome = verdict.Shown() ? StartOutcome::FirstSwapLost : StartOutcome::Failed;
     }
     api.release_renderer(renderer);
-    if (!verdict.Shown()) {
+    if (outcome == StartOutcome::Failed)
         problem = Format("the card did not show (%d of %d points wrong, first %s)", verdict.wrong,
                          verdict.compared, verdict.first_wrong.c_str());
-        return -2;
-    }
-    return CounterSeconds(shown - start) * 1000.0;
+    ms = CounterSeconds(shown - start) * 1000.0;
+    return outcome;
 }
 
-// The times of `count` starts, on the calling thread; fewer when one failed
-// (`problem` says why). Every start checks its card, the failed one too.
-std::vector<double> TimeStarts(const NoxdApi& api, bool own_window, int count, std::string& problem,
-                               Result& result) {
+// Starts of one build in one kind of window, on the calling thread.
+struct Starts {
+    std::vector<double> ms;    // of the timed ones
+    int lost_first_swaps = 0;  // shown by a redraw, so not timed
+};
+
+// `count` starts, fewer when one failed (`problem` says why). Every start
+// checks its card, the failed one too.
+Starts TimeStarts(const NoxdApi& api, bool own_window, int count, std::string& problem, Result& result) {
     const std::vector<uint8_t> card = CardFrame(kStartFormat, kStartWidth, kStartHeight);
-    std::vector<double> times;
+    Starts starts;
     for (int i = 0; i < count && problem.empty(); ++i) {
-        const double ms = TimeOneStart(api, own_window, card, problem);
-        if (ms >= 0) times.push_back(ms);
+        double ms = 0;
+        const StartOutcome outcome = TimeOneStart(api, own_window, card, ms, problem);
+        ++result.cards_checked;
+        if (outcome == StartOutcome::Timed) starts.ms.push_back(ms);
+        if (outcome == StartOutcome::FirstSwapLost) ++starts.lost_first_swaps;
+        if (outcome == StartOutcome::Failed) ++result.cards_wrong;
     }
-    result.cards_checked += static_cast<int>(times.size()) + (problem.empty() ? 0 : 1);
-    if (!problem.empty()) ++result.cards_wrong;
-    return times;
+    return starts;
+}
+
+// The note under a start-up table, empty when no first swap was lost.
+std::string LostSwapsNote(int lost) {
+    if (lost == 0) return "";
+    return Format("%d start%s lost the first swap (Wine's, see docs/reliability.md) and showed the card only "
+                  "after a redraw: not timed\n",
+                  lost, lost == 1 ? "" : "s");
 }
 
 const char* WindowKind(bool own) { return own ? "own" : "host"; }
@@ -260,21 +295,23 @@ Result StartUp(const Options& options) {
     Worker worker;
     Table table;
     table.AddRow({"window", "median ms", "worst ms", "best ms"});
+    int lost = 0;
     for (const bool own : {true, false}) {
-        std::vector<double> times;
+        Starts times;
         std::string problem;
         worker.Run([&] { times = TimeStarts(LinkedNoxd(), own, starts, problem, result); });
+        lost += times.lost_first_swaps;
         if (!problem.empty()) {
             result.met = false;
             table.AddRow({WindowKind(own), "refused: " + problem, "", ""});
             continue;
         }
-        const Summary s = Summarize(times);
+        const Summary s = Summarize(times.ms);
         table.AddRow({WindowKind(own), Format("%.1f", s.median), Format("%.1f", s.max), Format("%.1f", s.min)});
     }
     result.report = Format("time from noxd_create_renderer to the first frame (640x480 I420) on the "
                            "screen, %d starts each:\n", starts) +
-                    table.Render() + "no goal is set; figures for reference\n";
+                    table.Render() + LostSwapsNote(lost) + "no goal is set; figures for reference\n";
     return result;
 }
 
@@ -287,17 +324,23 @@ std::string StartUpAgainst(const Options& options, const NoxdApi& other, Result&
     Worker worker;
     Table table;
     table.AddRow({"window", "this build ms", "other build ms", "other / this"});
+    int lost = 0;
     for (const bool own : {true, false}) {
         std::vector<double> speeds, ours_ms, theirs_ms;
         std::string problem;
         worker.Run([&] {
+            // A build's first start in the process sets up what it keeps
+            // (its window class, the GL driver's first context); not compared.
+            TimeStarts(LinkedNoxd(), own, 1, problem, result);
+            if (problem.empty()) TimeStarts(other, own, 1, problem, result);
             for (int r = 0; r < plan.repeats && problem.empty(); ++r) {
                 std::vector<double> ours, theirs;
                 for (int b = 0; b < 2 * plan.block_pairs && problem.empty(); ++b) {
                     const bool this_build = (b % 2 == 0) == FirstGoesFirst(b / 2);
-                    const std::vector<double> times = TimeStarts(this_build ? LinkedNoxd() : other, own,
-                                                                 plan.frames_per_block, problem, result);
-                    (this_build ? ours : theirs).push_back(Median(times));
+                    const Starts starts = TimeStarts(this_build ? LinkedNoxd() : other, own,
+                                                     plan.frames_per_block, problem, result);
+                    lost += starts.lost_first_swaps;
+                    (this_build ? ours : theirs).push_back(Median(starts.ms));
                 }
                 speeds.push_back(SpeedRatio(theirs, ours));
                 ours_ms.push_back(Median(ours));
@@ -315,7 +358,7 @@ std::string StartUpAgainst(const Options& options, const NoxdApi& other, Result&
                   "blocks of %d starts of each build in turns, medians (min-max) of %d repeats (above 1: "
                   "this build starts faster)\n",
                   plan.frames_per_block, plan.repeats) +
-           table.Render();
+           table.Render() + LostSwapsNote(lost);
 }
 
 // 640x480 I420 with the fifty overlays in both builds.

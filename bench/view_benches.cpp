@@ -34,10 +34,11 @@ double ThreadsCpuSeconds(const std::vector<DWORD>& threads) {
     return sum;
 }
 
-// Percent of one core; a difference of two equal readings is 0, not -0.
+// Percent of one core. Wine's reading of a process's CPU time can fall by a
+// hair from one reading to the next (under 0.001 % of a core over 10 s
+// here); no process uses less than none, so a fall, like -0, counts as 0.
 double PercentOfCore(double cpu_seconds, double seconds) {
-    const double percent = cpu_seconds / seconds * 100.0;
-    return percent == 0 ? 0.0 : percent;
+    return std::max(0.0, cpu_seconds / seconds * 100.0);
 }
 
 PipelineFactory OwnWindowNoxd(const NoxdApi& api) {
