@@ -32,6 +32,11 @@ double SpeedRatio(const std::vector<double>& reference_cost, const std::vector<d
     return reference / contender;
 }
 
+double CostRatioAtResolution(double reference_cost, double contender_cost, double resolution) {
+    if (std::isnan(reference_cost) || std::isnan(contender_cost)) return kNoValue;
+    return std::max(reference_cost, resolution) / std::max(contender_cost, resolution);
+}
+
 bool FirstGoesFirst(int block) { return block % 2 == 0; }
 
 std::string FormatSummary(const Summary& s, int decimals) {

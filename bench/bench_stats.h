@@ -25,6 +25,12 @@ Summary Summarize(const std::vector<double>& values);
 // cost, so 1.0 is as fast and above 1.0 faster. NaN when either is empty.
 double SpeedRatio(const std::vector<double>& reference_cost, const std::vector<double>& contender_cost);
 
+// Two costs measured in turns, reference over contender (above 1.0 the
+// contender costs less), each taken as at least `resolution`: readings the
+// measure cannot tell from nothing compare as equal, and nothing against a
+// real cost gives a finite ratio. NaN when either cost is NaN.
+double CostRatioAtResolution(double reference_cost, double contender_cost, double resolution);
+
 // The order of contenders in block pair `block` (ABBA...): A first in even
 // pairs, B first in odd ones, so a slow drift of the machine falls on both.
 bool FirstGoesFirst(int block);

@@ -110,14 +110,11 @@ Result ExplainGap(const Options& options) {
     };
     const Variant variants[] = {
         {"texture re-specified before its sub-upload", kRespecify},
-        {"all attribute groups pushed and popped", kPushAttrib},
         {"window cleared", kClear},
-        {"texture state set per frame", kTextureState},
+        {"textures bound in every frame", kBindPerFrame},
         {"coordinates for three units", kAllUnitCoords},
-        {"program switched, switch uniform set", kProgramSwitch},
-        // What the renderer lock cost while it was a kernel mutex; not in noxd's sequence now.
-        {"kernel mutex held for the frame", kKernelMutex},
-        {"all of noxd's pieces above", kNoxdFramePieces},
+        {"program made current and left (BGR24: through a program)", kProgramSwitch},
+        {"all of noxd's pieces (BGR24: no program)", kNoxdSequence},
     };
     // I420 at both ends of the sizes, and the format whose every load is a
     // conversion (3-byte pixels into 4-byte texels).
@@ -164,7 +161,7 @@ Result ExplainGap(const Options& options) {
     // Every cell of result 1 again, against a floor that makes noxd's calls:
     // what is left there is noxd's own.
     const Result same_calls = CompareGrid(
-        8, "", "floor making noxd's calls", [] { return std::make_unique<FloorPipeline>(kNoxdFramePieces); },
+        8, "", "floor making noxd's calls", [] { return std::make_unique<FloorPipeline>(kNoxdSequence); },
         std::nullopt, options);
     result.cards_checked += same_calls.cards_checked;
     result.cards_wrong += same_calls.cards_wrong;

@@ -56,9 +56,17 @@ Result StartUp(const Options& options);           // 6
 Result ExplainGap(const Options& options);
 // The cost of each kind of the fifty overlays alone, as a table.
 std::string OverlayCostByKind(const Options& options);
-// Not a goal: this noxd.dll against another build of it, every cell of the
-// frame-cost grid and 50 overlays, to show what a change bought.
-Result AgainstOtherBuild(const Options& options, const NoxdApi& other, const std::string& label);
+// What result 9 measures of both builds in turns: result 1's frame costs,
+// result 5's overlays, result 3's idle CPU and result 6's start-up.
+struct AgainstParts {
+    bool frames, overlays, idle, start_up;
+};
+// Not a goal: this noxd.dll against another build of it, to show what a
+// change bought or cost.
+Result AgainstOtherBuild(const Options& options, const NoxdApi& other, const std::string& label,
+                         const AgainstParts& parts);
+// Result 9's idle part, to be added to `result`'s report.
+std::string IdleAgainst(const Options& options, const NoxdApi& other, Result& result);
 // 7: the card checks of all the others.
 Result PictureChecks(const std::vector<Result>& others);
 

@@ -37,20 +37,29 @@ std::string FloorGl() {
     return gl;
 }
 
+// The value of an environment variable, or `fallback` when it is not set.
+std::string Environment(const char* name, const char* fallback) {
+    const char* value = std::getenv(name);
+    return value ? value : fallback;
+}
+
 }  // namespace
 
 std::string BuildDescription() {
     SYSTEM_INFO system = {};
     GetNativeSystemInfo(&system);
-    const char* source = std::getenv("NOXD_BENCH_SOURCE");
+    // ./run bench names the display with its X server's screen; Wine passes
+    // the Unix environment on, the display and the prefix with it.
+    const std::string screen = Environment("NOXD_BENCH_SCREEN", Environment("DISPLAY", "no display").c_str());
     return Format("build:  %s bench (%s), built " __DATE__ " " __TIME__ ", source %s\n"
                   "noxd:   %s\n"
-                  "wine:   %s\n"
+                  "wine:   %s, prefix %s\n"
                   "GL:     %s\n"
-                  "screen: %dx%d, %lu processors seen by Windows\n",
+                  "screen: X display %s; %dx%d and %lu processors seen by Windows\n",
                   sizeof(void*) == 8 ? "x86_64" : "i686", NOXD_BENCH_BUILD_TYPE,
-                  source ? source : "unknown", LoadedNoxd().c_str(), WineVersion().c_str(),
-                  FloorGl().c_str(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                  Environment("NOXD_BENCH_SOURCE", "unknown").c_str(), LoadedNoxd().c_str(),
+                  WineVersion().c_str(), Environment("WINEPREFIX", "unknown").c_str(), FloorGl().c_str(),
+                  screen.c_str(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                   static_cast<unsigned long>(system.dwNumberOfProcessors));
 }
 

@@ -4,6 +4,10 @@ namespace bench {
 
 namespace {
 
+constexpr int kI420 = 8, kUyvy = 9, kBgr32 = 10, kBgr24 = 11;
+
+bool IsRgb(int format) { return format == kBgr32 || format == kBgr24; }
+
 #define FLOOR_BT601                                                          \
     "vec4 Rgb(float y, float u, float v) {\n"                                \
     "    float l = 1.164 * (y - 0.0625);\n"                                  \
@@ -11,54 +15,56 @@ namespace {
     "    return vec4(l + 1.596 * v, l - 0.813 * v - 0.391 * u, l + 2.018 * u, 0.0);\n" \
     "}\n"
 
-// With kProgramSwitch the shader, like noxd's, passes the vertex colour
-// through while the switch uniform is 0.
-#define FLOOR_MAIN                                                           \
-    "uniform int on;\n"                                                      \
-    "void main() {\n"                                                        \
-    "#ifdef SWITCHED\n"                                                      \
-    "    if (on == 0) { gl_FragColor = gl_Color; return; }\n"                \
-    "#endif\n"
-
+// Only for kProgramSwitch: the floor draws RGB frames without a program.
 const char kRgbSource[] =
-    "uniform sampler2D t0;\n" FLOOR_MAIN
+    "uniform sampler2D t0;\n"
+    "void main() {\n"
     "    gl_FragColor = texture2D(t0, gl_TexCoord[0].st);\n"
     "}\n";
 
 const char kI420Source[] =
-    "uniform sampler2D t0, t1, t2;\n" FLOOR_BT601 FLOOR_MAIN
+    "uniform sampler2D t0, t1, t2;\n" FLOOR_BT601
+    "void main() {\n"
     "    vec2 st = gl_TexCoord[0].st;\n"
     "    gl_FragColor = Rgb(texture2D(t0, st).r, texture2D(t1, st).r, texture2D(t2, st).r);\n"
     "}\n";
 
 // Packed 4:2:2: t0 one luminance-alpha texel per pixel, t1 one B G R A texel per pair.
 const char kYuy2Source[] =
-    "uniform sampler2D t0, t1;\n" FLOOR_BT601 FLOOR_MAIN
+    "uniform sampler2D t0, t1;\n" FLOOR_BT601
+    "void main() {\n"
     "    vec2 st = gl_TexCoord[0].st;\n"
     "    vec4 c = texture2D(t1, st);\n"
     "    gl_FragColor = Rgb(texture2D(t0, st).r, c.g, c.a);\n"
     "}\n";
 
 const char kUyvySource[] =
-    "uniform sampler2D t0, t1;\n" FLOOR_BT601 FLOOR_MAIN
+    "uniform sampler2D t0, t1;\n" FLOOR_BT601
+    "void main() {\n"
     "    vec2 st = gl_TexCoord[0].st;\n"
     "    vec4 c = texture2D(t1, st);\n"
     "    gl_FragColor = Rgb(texture2D(t0, st).a, c.b, c.r);\n"
     "}\n";
 
 #undef FLOOR_BT601
-#undef FLOOR_MAIN
 
 const char* SourceFor(int format) {
     switch (format) {
-    case 8: return kI420Source;
-    case 9: return kUyvySource;
-    case 12: return kYuy2Source;
-    default: return kRgbSource;
+    case kI420: return kI420Source;
+    case kUyvy: return kUyvySource;
+    case kBgr32:
+    case kBgr24: return kRgbSource;
+    default: return kYuy2Source;
     }
 }
 
 }  // namespace
+
+// noxd makes its program current for YUV frames only, binds its textures and
+// clears in every frame, and gives every unit the quad's coordinates.
+unsigned NoxdFramePieces(int format) {
+    return kClear | kBindPerFrame | kAllUnitCoords | (IsRgb(format) ? 0u : unsigned(kProgramSwitch));
+}
 
 FloorPipeline::~FloorPipeline() {
     if (context_) {
@@ -86,10 +92,10 @@ bool FloorPipeline::CreateContext() {
            glCreateProgram;
 }
 
-bool FloorPipeline::BuildProgram(int format) {
-    const char* sources[2] = {extras_ & kProgramSwitch ? "#define SWITCHED\n" : "", SourceFor(format)};
+// Leaves the program current, with each sampler on the unit of its plane.
+bool FloorPipeline::BuildProgram(const char* source) {
     shader_ = glCreateShader(GL_FRAGMENT_SHADER);
-    glShaderSource(shader_, 2, sources, nullptr);
+    glShaderSource(shader_, 1, &source, nullptr);
     glCompileShader(shader_);
     program_ = glCreateProgram();
     glAttachShader(program_, shader_);
@@ -98,7 +104,6 @@ bool FloorPipeline::BuildProgram(int format) {
     glGetProgramiv(program_, GL_LINK_STATUS, &linked);
     if (!linked) return false;
     glUseProgram(program_);
-    switch_location_ = glGetUniformLocation(program_, "on");
     const char* samplers[3] = {"t0", "t1", "t2"};
     for (int unit = 0; unit < 3; ++unit) {
         const GLint location = glGetUniformLocation(program_, samplers[unit]);
@@ -107,75 +112,82 @@ bool FloorPipeline::BuildProgram(int format) {
     return true;
 }
 
-// One texture per plane, each bound on its own unit for good.
+// One texture per plane, each bound on its own unit for good, with its
+// storage and filters set here once.
 void FloorPipeline::AllocatePlanes(const ViewLayout& layout) {
     const GLsizei w = layout.frame_width, h = layout.frame_height;
-    struct Layout {
-        GLint internal;
-        GLenum source;
-        GLsizei width, height;
-        size_t offset;
-    } layouts[3];
+    const size_t luma = static_cast<size_t>(w) * h;
     switch (layout.format) {
-    case 8: {
-        const size_t luma = static_cast<size_t>(w) * h;
-        layouts[0] = {GL_LUMINANCE, GL_LUMINANCE, w, h, 0};
-        layouts[1] = {GL_LUMINANCE, GL_LUMINANCE, w / 2, h / 2, luma};
-        layouts[2] = {GL_LUMINANCE, GL_LUMINANCE, w / 2, h / 2, luma + luma / 4};
+    case kI420:
+        planes_[0] = {0, GL_LUMINANCE, GL_LUMINANCE, w, h, 0};
+        planes_[1] = {0, GL_LUMINANCE, GL_LUMINANCE, w / 2, h / 2, luma};
+        planes_[2] = {0, GL_LUMINANCE, GL_LUMINANCE, w / 2, h / 2, luma + luma / 4};
         plane_count_ = 3;
+        // I420 rows have no padding; every other layout's rows are 4-byte
+        // aligned, GL's default.
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         break;
-    }
-    case 9:
-    case 12:
-        layouts[0] = {GL_LUMINANCE_ALPHA, GL_LUMINANCE_ALPHA, w, h, 0};
-        layouts[1] = {GL_RGBA, GL_BGRA, w / 2, h, 0};
-        plane_count_ = 2;
-        break;
-    default:
-        layouts[0] = {GL_RGB, layout.format == 10 ? GLenum(GL_BGRA) : GLenum(GL_BGR), w, h, 0};
+    case kBgr32:
+        planes_[0] = {0, GL_RGBA, GL_BGRA, w, h, 0};
         plane_count_ = 1;
+        break;
+    case kBgr24:
+        planes_[0] = {0, GL_RGB, GL_BGR, w, h, 0};
+        plane_count_ = 1;
+        break;
+    default:  // UYVY, YUY2
+        planes_[0] = {0, GL_LUMINANCE_ALPHA, GL_LUMINANCE_ALPHA, w, h, 0};
+        planes_[1] = {0, GL_RGBA, GL_BGRA, w / 2, h, 0};
+        plane_count_ = 2;
         break;
     }
     for (int i = 0; i < plane_count_; ++i) {
         Plane& p = planes_[i];
-        p = {0, i, layouts[i].width, layouts[i].height, layouts[i].source, layouts[i].offset};
-        internal_formats_[i] = layouts[i].internal;
         glGenTextures(1, &p.texture);
         glActiveTexture(GL_TEXTURE0 + i);
         glBindTexture(GL_TEXTURE_2D, p.texture);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexImage2D(GL_TEXTURE_2D, 0, layouts[i].internal, p.width, p.height, 0, p.source_format,
+        glTexImage2D(GL_TEXTURE_2D, 0, p.internal_format, p.width, p.height, 0, p.source_format,
                      GL_UNSIGNED_BYTE, nullptr);
     }
 }
 
+// Unit 0's texture replaces the fragment's colour: the quad shows the
+// texels as they are, with no program.
+void FloorPipeline::UseFixedFunctionTexture() const {
+    glActiveTexture(GL_TEXTURE0);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, planes_[0].texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+}
+
 bool FloorPipeline::Open(const ViewLayout& layout) {
+    if (extras_ & kNoxdSequence) extras_ = (extras_ & ~kNoxdSequence) | NoxdFramePieces(layout.format);
     window_ = std::make_unique<BenchWindow>(layout);
-    if (!window_->get() || !CreateContext() || !BuildProgram(layout.format)) return false;
+    if (!window_->get() || !CreateContext()) return false;
+    const bool fixed_function = IsRgb(layout.format) && !(extras_ & kProgramSwitch);
+    if (!fixed_function && !BuildProgram(SourceFor(layout.format))) return false;
+    if (extras_ & kProgramSwitch) glUseProgram(0);
     // Before the planes, which bind their textures on their units for good.
     if (extras_ & (kOverlays | kOverlaysInOwnTextures))
         overlays_ = std::make_unique<OverlayCalls>((extras_ & kOverlaysInOwnTextures) != 0);
     AllocatePlanes(layout);
-    bottom_up_ = layout.format == 10 || layout.format == 11;
-    if (extras_ & kKernelMutex) mutex_.reset(CreateMutexW(nullptr, FALSE, nullptr));
+    if (fixed_function) UseFixedFunctionTexture();
+    bottom_up_ = IsRgb(layout.format);
     width_ = layout.client_width;
     height_ = layout.client_height;
     glViewport(0, 0, layout.client_width, layout.client_height);
     return true;
 }
 
-void FloorPipeline::Upload(const Plane& p, GLint internal_format, const uint8_t* frame) const {
-    glActiveTexture(GL_TEXTURE0 + p.unit);
-    if (extras_ & kTextureState) {
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, p.texture);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    }
+// A sub-upload goes into the texture bound on the active unit.
+void FloorPipeline::Upload(int unit, const uint8_t* frame) const {
+    const Plane& p = planes_[unit];
+    glActiveTexture(GL_TEXTURE0 + unit);
+    if (extras_ & kBindPerFrame) glBindTexture(GL_TEXTURE_2D, p.texture);
     if (extras_ & kRespecify)
-        glTexImage2D(GL_TEXTURE_2D, 0, internal_format, p.width, p.height, 0, p.source_format,
+        glTexImage2D(GL_TEXTURE_2D, 0, p.internal_format, p.width, p.height, 0, p.source_format,
                      GL_UNSIGNED_BYTE, frame + p.offset);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, p.width, p.height, p.source_format, GL_UNSIGNED_BYTE,
                     frame + p.offset);
@@ -195,34 +207,28 @@ void FloorPipeline::DrawQuad() const {
     glEnd();
 }
 
-// Fixed-function drawing on unit 0, as noxd's overlays follow its frame;
-// then unit 0's plane and the program are put back for the next frame.
+// Fixed-function drawing on unit 0 with no program, as noxd's overlays
+// follow its frame; then the floor's own state is put back for the next frame.
 void FloorPipeline::DrawOverlays() const {
     glUseProgram(0);
     glActiveTexture(GL_TEXTURE0);
     overlays_->Draw(width_, height_);
+    if (!program_) {
+        UseFixedFunctionTexture();
+        return;
+    }
     glBindTexture(GL_TEXTURE_2D, planes_[0].texture);
-    glUseProgram(program_);
+    if (!(extras_ & kProgramSwitch)) glUseProgram(program_);
 }
 
 void FloorPipeline::Draw(const uint8_t* frame) {
-    if (mutex_) WaitForSingleObject(mutex_.get(), INFINITE);
-    if (extras_ & kProgramSwitch) {
-        glUseProgram(program_);
-        glUniform1i(switch_location_, 1);
-    }
-    if (extras_ & kPushAttrib) glPushAttrib(0x000FFFFF);
-    for (int i = 0; i < plane_count_; ++i) Upload(planes_[i], internal_formats_[i], frame);
+    if (extras_ & kProgramSwitch) glUseProgram(program_);
+    for (int i = 0; i < plane_count_; ++i) Upload(i, frame);
     if (extras_ & kClear) glClear(GL_COLOR_BUFFER_BIT);
     DrawQuad();
-    if (extras_ & kProgramSwitch) {
-        glUniform1i(switch_location_, 0);
-        glUseProgram(0);
-    }
-    if (extras_ & kPushAttrib) glPopAttrib();
+    if (extras_ & kProgramSwitch) glUseProgram(0);
     if (overlays_) DrawOverlays();
     SwapBuffers(dc_.get());
-    if (mutex_) ReleaseMutex(mutex_.get());
 }
 
 std::string FloorPipeline::GlDescription() const {

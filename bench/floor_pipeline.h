@@ -1,7 +1,8 @@
-// The floor: the least a GL 2.0 program must do to show a frame. Textures
-// are allocated once; each frame is one sub-upload per plane, one quad
-// through a fragment shader with the renderer's conversion maths, linear
-// filtering, and the swap. What noxd does beyond this is its overhead.
+// The floor: the least a GL program must do to show a frame. Textures are
+// allocated once; each frame is one sub-upload per plane straight from the
+// frame, one quad and the swap. RGB frames are drawn by fixed-function
+// texturing, YUV frames through a fragment shader with the BT.601 maths.
+// What noxd does beyond this is its overhead.
 #pragma once
 
 #include <GL/glew.h>
@@ -15,25 +16,29 @@
 
 namespace bench {
 
-// Work the floor leaves out but noxd's frame sequence does, each added on its
-// own to find what it costs (noxd_bench --only 8).
+// Work the floor leaves out, each added on its own to find what it costs
+// (noxd_bench --only 8).
 enum FloorExtra : unsigned {
-    kRespecify = 1,      // glTexImage2D of the whole frame before each sub-upload
-    kPushAttrib = 2,     // every attribute group pushed around the video quad, popped after
-    kClear = 4,          // the window cleared before the quad
-    kTextureState = 8,   // per texture: enable, bind, both filters, environment mode
-    kAllUnitCoords = 16, // texture coordinates for units 0 to 2 at every vertex
-    kProgramSwitch = 32, // program made current and left, a switch uniform set both times
-    kKernelMutex = 64,   // a Win32 mutex taken and given back around the frame
+    // glTexImage2D of the whole frame before each sub-upload; noxd re-makes a
+    // texture's storage only when the frame's size or format changes.
+    kRespecify = 1,
+    kClear = 2,          // the window cleared before the quad
+    kBindPerFrame = 4,   // every plane's texture bound again in each frame
+    kAllUnitCoords = 8,  // texture coordinates for units 0 to 2 at every vertex
+    // The program made current before the quad and left after it, where the
+    // floor keeps it current; RGB frames then go through a pass-through
+    // program instead of fixed-function texturing.
+    kProgramSwitch = 16,
+    kNoxdSequence = 32,  // what noxd's frame sequence adds for the frame's format
     // The GL calls of the bench's fifty overlays after the quad, each image
     // uploaded into one shared texture name as it is drawn (as noxd does)...
-    kOverlays = 128,
+    kOverlays = 64,
     // ...or each image in a texture of its own, uploaded once.
-    kOverlaysInOwnTextures = 256,
+    kOverlaysInOwnTextures = 128,
 };
-// Everything noxd's frame sequence does beyond the floor.
-constexpr unsigned kNoxdFramePieces =
-    kRespecify | kPushAttrib | kClear | kTextureState | kAllUnitCoords | kProgramSwitch;
+
+// The pieces noxd's frame sequence adds to the floor for frames of `format`.
+unsigned NoxdFramePieces(int format);
 
 class FloorPipeline : public Pipeline {
 public:
@@ -49,30 +54,28 @@ public:
 private:
     struct Plane {
         GLuint texture;
-        GLint unit;
-        GLsizei width, height;
+        GLint internal_format;
         GLenum source_format;
+        GLsizei width, height;
         size_t offset;
     };
     bool CreateContext();
-    bool BuildProgram(int format);
+    bool BuildProgram(const char* source);
     void AllocatePlanes(const ViewLayout& layout);
-    void Upload(const Plane& p, GLint internal_format, const uint8_t* frame) const;
+    void UseFixedFunctionTexture() const;
+    void Upload(int unit, const uint8_t* frame) const;
     void DrawQuad() const;
     void DrawOverlays() const;
 
     std::unique_ptr<BenchWindow> window_;
     noxd::WindowDc dc_;
     noxd::UniqueGlContext context_;
-    GLuint program_ = 0;
+    GLuint program_ = 0;  // none for RGB frames drawn by fixed-function texturing
     GLuint shader_ = 0;
     Plane planes_[3] = {};
     int plane_count_ = 0;
     bool bottom_up_ = false;
     unsigned extras_;
-    GLint internal_formats_[3] = {};
-    GLint switch_location_ = -1;
-    noxd::UniqueKernelHandle mutex_;
     std::unique_ptr<OverlayCalls> overlays_;
     double width_ = 0, height_ = 0;
 };

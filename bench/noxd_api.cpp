@@ -5,10 +5,10 @@
 namespace bench {
 
 const NoxdApi& LinkedNoxd() {
-    static const NoxdApi api = {noxd_create_renderer,   noxd_release_renderer, noxd_get_hwnd,
-                                noxd_draw_frame,        noxd_add_osd_rectangle, noxd_add_osd_circle,
-                                noxd_add_osd_circle2,   noxd_add_osd_line,     noxd_add_osd_bitmap_data32,
-                                noxd_add_osd_text};
+    static const NoxdApi api = {noxd_create_renderer,   noxd_release_renderer,  noxd_get_hwnd,
+                                noxd_draw_frame,        noxd_redraw,            noxd_add_osd_rectangle,
+                                noxd_add_osd_circle,    noxd_add_osd_circle2,   noxd_add_osd_line,
+                                noxd_add_osd_bitmap_data32, noxd_add_osd_text};
     return api;
 }
 
@@ -34,6 +34,7 @@ bool LoadOtherNoxd(const std::wstring& path, NoxdApi& api, std::string& problem)
            Find(module, "noxd_release_renderer", api.release_renderer, problem) &&
            Find(module, "noxd_get_hwnd", api.get_hwnd, problem) &&
            Find(module, "noxd_draw_frame", api.draw_frame, problem) &&
+           Find(module, "noxd_redraw", api.redraw, problem) &&
            Find(module, "noxd_add_osd_rectangle", api.add_osd_rectangle, problem) &&
            Find(module, "noxd_add_osd_circle", api.add_osd_circle, problem) &&
            Find(module, "noxd_add_osd_circle2", api.add_osd_circle2, problem) &&

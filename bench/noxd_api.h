@@ -14,6 +14,7 @@ struct NoxdApi {
     decltype(&noxd_release_renderer) release_renderer;
     decltype(&noxd_get_hwnd) get_hwnd;
     decltype(&noxd_draw_frame) draw_frame;
+    decltype(&noxd_redraw) redraw;
     decltype(&noxd_add_osd_rectangle) add_osd_rectangle;
     decltype(&noxd_add_osd_circle) add_osd_circle;
     decltype(&noxd_add_osd_circle2) add_osd_circle2;

@@ -194,105 +194,209 @@ Result Overlays(const Options& options) {
     return result;
 }
 
-Result AgainstOtherBuild(const Options& options, const NoxdApi& other, const std::string& label) {
-    auto other_build = [&other] { return std::make_unique<NoxdPipeline>(false, other); };
-    Result result = CompareGrid(9, "This noxd.dll against " + label, "other build", other_build,
-                                std::nullopt, options);
-    result.has_goal = false;
-    Contender theirs("other build with 50 overlays", other_build);
-    Contender ours("noxd with 50 overlays", MakeNoxdPipeline);
-    if (!theirs.Open(kOverlaySpec) || !ours.Open(kOverlaySpec) || !AddOverlaysTo(theirs) ||
-        !AddOverlaysTo(ours))
-        return result;
-    const std::vector<uint8_t> card = CardFrame(kOverlayFormat, kOverlayWidth, kOverlayHeight);
-    std::string problem = CheckOverlaidPicture(theirs, card);
-    if (problem.empty()) problem = CheckOverlaidPicture(ours, card);
-    result.cards_checked += 2;
-    if (!problem.empty()) {
-        ++result.cards_wrong;
-        result.report += "with overlays: refused, " + problem + "\n";
-        return result;
-    }
-    const Frames frames = MovingFrames(kOverlayFormat, kOverlayWidth, kOverlayHeight, 4);
-    const Comparison c = CompareInTurns(theirs, ours, frames, OverlayTurns(options));
-    result.report += Format("640x480 I420 with 50 overlays: %s; ms per frame %.2f / %.2f\n",
-                            FormatSummary(c.speed).c_str(), c.contender_ms.median, c.reference_ms.median);
-    return result;
-}
-
 namespace {
 
 constexpr int kStartFormat = 8;
 constexpr int kStartWidth = 640, kStartHeight = 480;
 
-// Milliseconds from noxd_create_renderer to the card on the screen, or a
-// negative number when the card never showed (`problem` says what showed).
-double TimeOneStart(bool own_window, const std::vector<uint8_t>& card, std::string& problem) {
-    const ViewLayout layout = {kStartFormat, kStartWidth, kStartHeight, 0, 0, kStartWidth, kStartHeight};
-    std::unique_ptr<BenchWindow> host;
-    if (!own_window) host = std::make_unique<BenchWindow>(layout);
-    NOXD_RENDERER renderer = nullptr;
-    const LONGLONG start = CounterNow();
-    if (noxd_create_renderer(host ? host->get() : nullptr, L"noxd start", kStartWidth, kStartHeight,
-                             kStartFormat, kStartWidth, kStartHeight, &renderer) != S_OK) {
-        problem = "noxd_create_renderer failed";
-        return -1;
-    }
-    noxd_draw_frame(renderer, card.data());
-    LONGLONG shown = CounterNow();
-    HWND window = noxd_get_hwnd(renderer);
-    // The swap has put the frame on the screen when it returns; if the
-    // screen does not show it yet, the time until it does counts too.
+// Reads the window until it shows the card, for 2 s at the most: a start
+// takes a tenth of that, and a window still black then never shows its
+// frame by itself. `shown` becomes the time of the last read without it.
+CardVerdict AwaitCard(HWND window, LONGLONG& shown) {
+    const LONGLONG until = CounterNow() + CounterTicks(2.0);
     CardVerdict verdict;
-    for (int attempt = 0; attempt < 50; ++attempt) {
+    do {
         PumpMessages();
         verdict = CheckCard(CaptureClient(window), kStartFormat, kStartWidth, kStartHeight,
                             VisibleClientRegion(window));
         if (verdict.Shown()) break;
         Sleep(10);
         shown = CounterNow();
+    } while (shown < until);
+    return verdict;
+}
+
+enum class StartOutcome { Timed, FirstSwapLost, Failed };
+
+// One start: `ms` from the renderer's creation to the card on the screen.
+// The first swap of a new window now and then reaches the X server before
+// Wine has put the window's GL surface on screen, and is lost there
+// (docs/reliability.md): a redraw then shows the card, and that start has
+// no start-up time. Failed: the card never showed (`problem` says what did).
+StartOutcome TimeOneStart(const NoxdApi& api, bool own_window, const std::vector<uint8_t>& card, double& ms,
+                          std::string& problem) {
+    const ViewLayout layout = {kStartFormat, kStartWidth, kStartHeight, 0, 0, kStartWidth, kStartHeight};
+    std::unique_ptr<BenchWindow> host;
+    if (!own_window) host = std::make_unique<BenchWindow>(layout);
+    NOXD_RENDERER renderer = nullptr;
+    const LONGLONG start = CounterNow();
+    if (api.create_renderer(host ? host->get() : nullptr, L"noxd start", kStartWidth, kStartHeight,
+                            kStartFormat, kStartWidth, kStartHeight, &renderer) != S_OK) {
+        problem = "noxd_create_renderer failed";
+        return StartOutcome::Failed;
     }
-    noxd_release_renderer(renderer);
+    api.draw_frame(renderer, card.data());
+    // The swap has put the frame on the screen when it returns; if the
+    // screen does not show it yet, the time until it does counts too.
+    LONGLONG shown = CounterNow();
+    HWND window = api.get_hwnd(renderer);
+    CardVerdict verdict = AwaitCard(window, shown);
+    StartOutcome outcome = StartOutcome::Timed;
     if (!verdict.Shown()) {
+        api.redraw(renderer);
+        verdict = AwaitCard(window, shown);
+        outcome = verdict.Shown() ? StartOutcome::FirstSwapLost : StartOutcome::Failed;
+    }
+    api.release_renderer(renderer);
+    if (outcome == StartOutcome::Failed)
         problem = Format("the card did not show (%d of %d points wrong, first %s)", verdict.wrong,
                          verdict.compared, verdict.first_wrong.c_str());
-        return -2;
-    }
-    return CounterSeconds(shown - start) * 1000.0;
+    ms = CounterSeconds(shown - start) * 1000.0;
+    return outcome;
 }
+
+// Starts of one build in one kind of window, on the calling thread.
+struct Starts {
+    std::vector<double> ms;    // of the timed ones
+    int lost_first_swaps = 0;  // shown by a redraw, so not timed
+};
+
+// `count` starts, fewer when one failed (`problem` says why). Every start
+// checks its card, the failed one too.
+Starts TimeStarts(const NoxdApi& api, bool own_window, int count, std::string& problem, Result& result) {
+    const std::vector<uint8_t> card = CardFrame(kStartFormat, kStartWidth, kStartHeight);
+    Starts starts;
+    for (int i = 0; i < count && problem.empty(); ++i) {
+        double ms = 0;
+        const StartOutcome outcome = TimeOneStart(api, own_window, card, ms, problem);
+        ++result.cards_checked;
+        if (outcome == StartOutcome::Timed) starts.ms.push_back(ms);
+        if (outcome == StartOutcome::FirstSwapLost) ++starts.lost_first_swaps;
+        if (outcome == StartOutcome::Failed) ++result.cards_wrong;
+    }
+    return starts;
+}
+
+// The note under a start-up table, empty when no first swap was lost.
+std::string LostSwapsNote(int lost) {
+    if (lost == 0) return "";
+    return Format("%d start%s lost the first swap (Wine's, see docs/reliability.md) and showed the card only "
+                  "after a redraw: not timed\n",
+                  lost, lost == 1 ? "" : "s");
+}
+
+const char* WindowKind(bool own) { return own ? "own" : "host"; }
 
 }  // namespace
 
 Result StartUp(const Options& options) {
     Result result{6, "Start-up", "", true, true, false};
     const int starts = options.quick ? 10 : 50;
-    const std::vector<uint8_t> card = CardFrame(kStartFormat, kStartWidth, kStartHeight);
     Worker worker;
     Table table;
     table.AddRow({"window", "median ms", "worst ms", "best ms"});
+    int lost = 0;
     for (const bool own : {true, false}) {
-        std::vector<double> times;
+        Starts times;
         std::string problem;
-        worker.Run([&] {
-            for (int i = 0; i < starts && problem.empty(); ++i) {
-                const double ms = TimeOneStart(own, card, problem);
-                if (ms >= 0) times.push_back(ms);
-            }
-        });
-        result.cards_checked += static_cast<int>(times.size()) + (problem.empty() ? 0 : 1);
+        worker.Run([&] { times = TimeStarts(LinkedNoxd(), own, starts, problem, result); });
+        lost += times.lost_first_swaps;
         if (!problem.empty()) {
-            ++result.cards_wrong;
             result.met = false;
-            table.AddRow({own ? "own" : "host", "refused: " + problem, "", ""});
+            table.AddRow({WindowKind(own), "refused: " + problem, "", ""});
             continue;
         }
-        const Summary s = Summarize(times);
-        table.AddRow({own ? "own" : "host", Format("%.1f", s.median), Format("%.1f", s.max),
-                      Format("%.1f", s.min)});
+        const Summary s = Summarize(times.ms);
+        table.AddRow({WindowKind(own), Format("%.1f", s.median), Format("%.1f", s.max), Format("%.1f", s.min)});
     }
     result.report = Format("time from noxd_create_renderer to the first frame (640x480 I420) on the "
                            "screen, %d starts each:\n", starts) +
-                    table.Render() + "no goal is set; figures for reference\n";
+                    table.Render() + LostSwapsNote(lost) + "no goal is set; figures for reference\n";
+    return result;
+}
+
+namespace {
+
+// Result 6's starts, the two builds in turns: blocks of starts of one build
+// and then of the other (ABBA), the ratio of their block medians per repeat.
+std::string StartUpAgainst(const Options& options, const NoxdApi& other, Result& result) {
+    const TurnPlan plan = {options.repeats, options.quick ? 2 : 3, options.quick ? 5 : 10};
+    Worker worker;
+    Table table;
+    table.AddRow({"window", "this build ms", "other build ms", "other / this"});
+    int lost = 0;
+    for (const bool own : {true, false}) {
+        std::vector<double> speeds, ours_ms, theirs_ms;
+        std::string problem;
+        worker.Run([&] {
+            // A build's first start in the process sets up what it keeps
+            // (its window class, the GL driver's first context); not compared.
+            TimeStarts(LinkedNoxd(), own, 1, problem, result);
+            if (problem.empty()) TimeStarts(other, own, 1, problem, result);
+            for (int r = 0; r < plan.repeats && problem.empty(); ++r) {
+                std::vector<double> ours, theirs;
+                for (int b = 0; b < 2 * plan.block_pairs && problem.empty(); ++b) {
+                    const bool this_build = (b % 2 == 0) == FirstGoesFirst(b / 2);
+                    const Starts starts = TimeStarts(this_build ? LinkedNoxd() : other, own,
+                                                     plan.frames_per_block, problem, result);
+                    lost += starts.lost_first_swaps;
+                    (this_build ? ours : theirs).push_back(Median(starts.ms));
+                }
+                speeds.push_back(SpeedRatio(theirs, ours));
+                ours_ms.push_back(Median(ours));
+                theirs_ms.push_back(Median(theirs));
+            }
+        });
+        if (!problem.empty()) {
+            table.AddRow({WindowKind(own), "refused: " + problem, "", ""});
+            continue;
+        }
+        table.AddRow({WindowKind(own), FormatSummary(Summarize(ours_ms), 1),
+                      FormatSummary(Summarize(theirs_ms), 1), FormatSummary(Summarize(speeds))});
+    }
+    return Format("start-up: ms from noxd_create_renderer to the first 640x480 I420 frame on the screen, "
+                  "blocks of %d starts of each build in turns, medians (min-max) of %d repeats (above 1: "
+                  "this build starts faster)\n",
+                  plan.frames_per_block, plan.repeats) +
+           table.Render() + LostSwapsNote(lost);
+}
+
+// 640x480 I420 with the fifty overlays in both builds.
+std::string OverlaysAgainst(const Options& options, const PipelineFactory& other_build, Result& result) {
+    Contender theirs("other build with 50 overlays", other_build);
+    Contender ours("noxd with 50 overlays", MakeNoxdPipeline);
+    if (!theirs.Open(kOverlaySpec) || !ours.Open(kOverlaySpec) || !AddOverlaysTo(theirs) ||
+        !AddOverlaysTo(ours))
+        return "with overlays: a renderer or its overlays could not be made\n";
+    const std::vector<uint8_t> card = CardFrame(kOverlayFormat, kOverlayWidth, kOverlayHeight);
+    std::string problem = CheckOverlaidPicture(theirs, card);
+    if (problem.empty()) problem = CheckOverlaidPicture(ours, card);
+    result.cards_checked += 2;
+    if (!problem.empty()) {
+        ++result.cards_wrong;
+        return "with overlays: refused, " + problem + "\n";
+    }
+    const Frames frames = MovingFrames(kOverlayFormat, kOverlayWidth, kOverlayHeight, 4);
+    const Comparison c = CompareInTurns(theirs, ours, frames, OverlayTurns(options));
+    return Format("640x480 I420 with 50 overlays: %s; ms per frame %.2f / %.2f\n", FormatSummary(c.speed).c_str(),
+                  c.contender_ms.median, c.reference_ms.median);
+}
+
+}  // namespace
+
+Result AgainstOtherBuild(const Options& options, const NoxdApi& other, const std::string& label,
+                         const AgainstParts& parts) {
+    const PipelineFactory other_build = [&other] { return std::make_unique<NoxdPipeline>(false, other); };
+    Result result{9, "This noxd.dll against " + label, "", true, false, false};
+    if (parts.frames) {
+        const Result grid = CompareGrid(9, "", "other build", other_build, std::nullopt, options);
+        result.cards_checked += grid.cards_checked;
+        result.cards_wrong += grid.cards_wrong;
+        result.report += grid.report;
+    }
+    if (parts.overlays) result.report += OverlaysAgainst(options, other_build, result);
+    if (parts.idle) result.report += IdleAgainst(options, other, result);
+    if (parts.start_up) result.report += StartUpAgainst(options, other, result);
     return result;
 }
 

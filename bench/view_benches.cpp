@@ -34,13 +34,16 @@ double ThreadsCpuSeconds(const std::vector<DWORD>& threads) {
     return sum;
 }
 
-// Percent of one core; a difference of two equal readings is 0, not -0.
+// Percent of one core. Wine's reading of a process's CPU time can fall by a
+// hair from one reading to the next (under 0.001 % of a core over 10 s
+// here); no process uses less than none, so a fall, like -0, counts as 0.
 double PercentOfCore(double cpu_seconds, double seconds) {
-    const double percent = cpu_seconds / seconds * 100.0;
-    return percent == 0 ? 0.0 : percent;
+    return std::max(0.0, cpu_seconds / seconds * 100.0);
 }
 
-std::unique_ptr<Pipeline> MakeOwnWindowNoxd() { return std::make_unique<NoxdPipeline>(true); }
+PipelineFactory OwnWindowNoxd(const NoxdApi& api) {
+    return [&api] { return std::make_unique<NoxdPipeline>(true, api); };
+}
 
 // The screen split into `columns` x `rows` tiles; tile `i` row by row.
 ViewLayout TileLayout(int format, int frame_width, int frame_height, int i, int columns, int rows) {
@@ -49,26 +52,28 @@ ViewLayout TileLayout(int format, int frame_width, int frame_height, int i, int 
 }
 
 constexpr int kIdleViews = 16;
+// Idle CPU readings below a tenth of the idle goal's bound (% of one core)
+// are alike for the goal, so builds compared in turns are compared above it.
+constexpr double kIdleResolution = 0.05;
 
-}  // namespace
+double IdleSeconds(const Options& options) { return options.quick ? 3.0 : 10.0; }
 
-Result IdleRenderers(const Options& options) {
-    Result result{3, "Idle", "", true, false};
-    // Own windows: the render thread that pumps their messages is what
-    // could spin. Each shows the card once, then gets no frames.
-    std::vector<std::unique_ptr<Contender>> views;
+using Views = std::vector<std::unique_ptr<Contender>>;
+
+// Sixteen renderers of one build, each created on its own thread with a
+// window of its own on a tile of the screen, each having shown the card once
+// and then given no frames: the render thread that pumps an own window's
+// messages is what could spin. Empty when they are ready, else why not; a
+// wrong picture is counted in `result`.
+std::string OpenIdleViews(const NoxdApi& api, const std::string& name, Views& views, Result& result) {
     for (int i = 0; i < kIdleViews; ++i) {
-        views.push_back(std::make_unique<Contender>("noxd", MakeOwnWindowNoxd));
+        views.push_back(std::make_unique<Contender>(name, OwnWindowNoxd(api)));
         const ViewLayout tile = TileLayout(8, 320, 240, i, 4, 4);
         ViewLayout layout = tile;
         layout.client_width = 320;
         layout.client_height = 240;
-        if (!views.back()->Open(layout)) {
-            result.report = "a renderer could not be created\n";
-            result.measured = false;
-            return result;
-        }
         Contender& view = *views.back();
+        if (!view.Open(layout)) return "a renderer could not be created";
         view.worker().Run([&] {
             SetWindowPos(view.pipeline()->window(), HWND_TOP, tile.x, tile.y, 0, 0, SWP_NOSIZE);
         });
@@ -76,20 +81,38 @@ Result IdleRenderers(const Options& options) {
         ++result.cards_checked;
         if (!verdict.Shown()) {
             ++result.cards_wrong;
-            result.report = "refused: " + CardProblem(view, verdict) + "\n";
-            return result;
+            return "refused: " + CardProblem(view, verdict);
         }
     }
-    // The render threads, which pump the own windows' messages.
+    Sleep(1000);  // let the windows settle
+    return "";
+}
+
+double ProcessCpuPercentOver(double seconds) {
+    const double before = ProcessCpuSeconds();
+    Sleep(static_cast<DWORD>(seconds * 1000));
+    return PercentOfCore(ProcessCpuSeconds() - before, seconds);
+}
+
+}  // namespace
+
+Result IdleRenderers(const Options& options) {
+    Result result{3, "Idle", "", true, false};
+    Views views;
+    const std::string problem = OpenIdleViews(LinkedNoxd(), "noxd", views, result);
+    if (!problem.empty()) {
+        // A wrong picture is a finding (a refusal); a renderer not made is none.
+        result.measured = result.cards_wrong > 0;
+        result.report = problem + "\n";
+        return result;
+    }
     std::vector<DWORD> render_threads;
     for (auto& view : views) render_threads.push_back(GetWindowThreadProcessId(view->pipeline()->window(), nullptr));
-    Sleep(1000);  // let the windows settle
-    const double seconds = options.quick ? 3.0 : 10.0;
+    const double seconds = IdleSeconds(options);
     std::vector<double> percents, render_percents;
     for (int r = 0; r < options.repeats; ++r) {
-        const double before = ProcessCpuSeconds(), render_before = ThreadsCpuSeconds(render_threads);
-        Sleep(static_cast<DWORD>(seconds * 1000));
-        percents.push_back(PercentOfCore(ProcessCpuSeconds() - before, seconds));
+        const double render_before = ThreadsCpuSeconds(render_threads);
+        percents.push_back(ProcessCpuPercentOver(seconds));
         render_percents.push_back(PercentOfCore(ThreadsCpuSeconds(render_threads) - render_before, seconds));
     }
     const Summary s = Summarize(percents);
@@ -103,6 +126,36 @@ Result IdleRenderers(const Options& options) {
                            GoalText(goal).c_str(), Verdict(result.met).c_str(), kIdleViews,
                            FormatSummary(Summarize(render_percents), 3).c_str());
     return result;
+}
+
+// Result 3's sixteen views of one build at a time, the builds in turns (the
+// order swapped every repeat), each turn its own views and its own reading.
+std::string IdleAgainst(const Options& options, const NoxdApi& other, Result& result) {
+    const double seconds = IdleSeconds(options);
+    std::vector<double> ours, theirs, ratios;
+    for (int r = 0; r < options.repeats; ++r) {
+        double percent[2] = {};  // this build, the other
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool this_build = (turn == 0) == FirstGoesFirst(r);
+            Views views;
+            const std::string problem =
+                OpenIdleViews(this_build ? LinkedNoxd() : other, this_build ? "noxd" : "other build", views, result);
+            if (!problem.empty()) return "idle: " + problem + "\n";
+            percent[this_build ? 0 : 1] = ProcessCpuPercentOver(seconds);
+        }
+        ours.push_back(percent[0]);
+        theirs.push_back(percent[1]);
+        ratios.push_back(CostRatioAtResolution(percent[1], percent[0], kIdleResolution));
+    }
+    Table table;
+    table.AddRow({"", "this build", "other build", "other / this"});
+    table.AddRow({"", FormatSummary(Summarize(ours)), FormatSummary(Summarize(theirs)),
+                  FormatSummary(Summarize(ratios))});
+    return Format("idle: %d renderers, no frames, process CPU in %% of one core over %.0f s, one build "
+                  "at a time in turns, median (min-max) of %d repeats; the ratio counts readings below "
+                  "%.2f %% as %.2f %% (above 1: this build is leaner)\n",
+                  kIdleViews, seconds, options.repeats, kIdleResolution, kIdleResolution) +
+           table.Render();
 }
 
 namespace {

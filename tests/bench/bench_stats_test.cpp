@@ -34,6 +34,24 @@ TEST(BenchStatsTest, SpeedRatioIsReferenceCostOverContenderCost) {
     EXPECT_TRUE(std::isnan(SpeedRatio({1.0}, {0.0})));
 }
 
+TEST(BenchStatsTest, CostRatioCountsReadingsBelowTheResolutionAsTheResolution) {
+    const struct {
+        double reference, contender, expected;
+    } cases[] = {
+        {0.0, 0.0, 1.0},      // both idle to the measure: alike
+        {0.02, 0.04, 1.0},    // both below it: alike, not 0.5
+        {0.3, 0.0, 6.0},      // the contender idle, the reference not: a finite ratio
+        {0.0, 0.3, 1.0 / 6},  // and the other way round
+        {0.2, 0.4, 0.5},      // both above it: the plain ratio
+        {0.4, 0.03, 8.0},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(CostRatioAtResolution(c.reference, c.contender, 0.05), c.expected, 1e-9)
+            << c.reference << " / " << c.contender;
+    EXPECT_TRUE(std::isnan(CostRatioAtResolution(std::nan(""), 0.1, 0.05)));
+    EXPECT_TRUE(std::isnan(CostRatioAtResolution(0.1, std::nan(""), 0.05)));
+}
+
 TEST(BenchStatsTest, TurnsAlternateWhoStarts) {
     EXPECT_TRUE(FirstGoesFirst(0));
     EXPECT_FALSE(FirstGoesFirst(1));
