@@ -60,11 +60,10 @@ const char* SourceFor(int format) {
 
 }  // namespace
 
-// noxd makes its program current for YUV frames only, binds its textures and
-// clears in every frame, and gives every unit the quad's coordinates.
-unsigned NoxdFramePieces(int format) {
-    return kClear | kBindPerFrame | kAllUnitCoords | (IsRgb(format) ? 0u : unsigned(kProgramSwitch));
-}
+// noxd makes its program current for every format (a pass-through one for
+// RGB), binds its textures and clears in every frame; the quad has one set
+// of coordinates.
+unsigned NoxdFramePieces() { return kClear | kBindPerFrame | kProgramSwitch; }
 
 FloorPipeline::~FloorPipeline() {
     if (context_) {
@@ -163,7 +162,7 @@ void FloorPipeline::UseFixedFunctionTexture() const {
 }
 
 bool FloorPipeline::Open(const ViewLayout& layout) {
-    if (extras_ & kNoxdSequence) extras_ = (extras_ & ~kNoxdSequence) | NoxdFramePieces(layout.format);
+    if (extras_ & kNoxdSequence) extras_ = (extras_ & ~kNoxdSequence) | NoxdFramePieces();
     window_ = std::make_unique<BenchWindow>(layout);
     if (!window_->get() || !CreateContext()) return false;
     const bool fixed_function = IsRgb(layout.format) && !(extras_ & kProgramSwitch);

@@ -37,8 +37,8 @@ enum FloorExtra : unsigned {
     kOverlaysInOwnTextures = 128,
 };
 
-// The pieces noxd's frame sequence adds to the floor for frames of `format`.
-unsigned NoxdFramePieces(int format);
+// The pieces noxd's frame sequence adds to the floor, for every format.
+unsigned NoxdFramePieces();
 
 class FloorPipeline : public Pipeline {
 public:
