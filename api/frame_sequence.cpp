@@ -29,7 +29,10 @@ void DrawView(CGLRenderer& renderer, bool stale) {
     VideoQuad quad = UprightVideoQuad(renderer.format_class);
     RunInteractionFrameStep(renderer, quad);
     DrawVideoQuad(renderer, quad);
-    renderer.osd.Draw(renderer.gl_context.get());
+    if (renderer.osd.Objects().empty() && !stale) return;
+    LeaveVideoProgram();
+    renderer.osd.Draw({0, renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height},
+                      renderer.gl_context.get());
     if (stale) DrawStaleCover(renderer);
 }
 
@@ -77,7 +80,7 @@ HRESULT TakeSnapshot(CGLRenderer& renderer, int what, Picture& picture) {
         BindFrameTextures(renderer);
         DrawView(renderer, stale);
     } else {
-        glViewport(0, 0, width, height);
+        ApplyWholeViewport(renderer, width, height);
         BindFrameTextures(renderer);
         DrawVideoQuad(renderer, UprightVideoQuad(renderer.format_class));
     }

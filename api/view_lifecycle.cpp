@@ -34,7 +34,7 @@ void ReleaseView(CGLRenderer& renderer) {
             OverlayList& overlays = renderer.osd;
             if (!overlays.Objects().empty()) overlays.Clear();
             if (own_current) {
-                overlays.image_textures().DeleteAll(renderer.gl_context.get());
+                overlays.DeleteGlObjects(renderer.gl_context.get());
                 DeleteCoreGlObjects(renderer);
             }
             DeleteContext(renderer);

@@ -98,6 +98,12 @@ Viewport ViewportFromVideoPos(float left, float bottom, float right, float top,
             static_cast<int32_t>(vh)};
 }
 
+bool CoversClient(const Viewport& v, int32_t client_width, int32_t client_height) {
+    const int64_t right = static_cast<int64_t>(v.x) + v.width;
+    const int64_t top = static_cast<int64_t>(v.y) + v.height;
+    return v.x <= 0 && v.y <= 0 && right >= client_width && top >= client_height;
+}
+
 VideoQuad UprightVideoQuad(FormatClass cls) {
     VideoQuad q = {{{0, 0}, {1, 0}, {1, 1}, {0, 1}},
                    {{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, 0}}};

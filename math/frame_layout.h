@@ -79,6 +79,10 @@ struct Viewport {
 Viewport ViewportFromVideoPos(float left, float bottom, float right, float top,
                               int32_t client_width, int32_t client_height);
 
+// Whether the viewport covers every pixel of the client area, so that the
+// picture, which fills the viewport, leaves nothing of the window to clear.
+bool CoversClient(const Viewport& viewport, int32_t client_width, int32_t client_height);
+
 // The textured quad that fills the viewport: texture coordinates T0..T3 and
 // vertices V0..V3, in drawing order.
 struct VideoQuad {

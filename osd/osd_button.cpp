@@ -32,7 +32,8 @@ const noxd::PixelImage& COsdButton::ImageFor(ButtonState s) const {
 
 HRESULT COsdButton::Draw() {
     if (normal_pixels.empty()) return E_INVALIDARG;
-    return noxd::DrawOsdImage(*renderer, ImageFor(state), {x0, y0, x1, y1}, anchor);
+    drawn_state = state;
+    return noxd::DrawOsdImage(*renderer, ImageFor(drawn_state), {x0, y0, x1, y1}, anchor);
 }
 
 void COsdButton::FreeResources() {
@@ -73,6 +74,15 @@ void RecordHit(std::vector<ButtonHit>& due, ButtonHit hit) {
 }
 
 }  // namespace
+
+bool ButtonsChangedSinceDrawn(const std::vector<CBaseOsdObject*>& overlays) {
+    for (const CBaseOsdObject* object : overlays) {
+        if (!object || object->kind != kOsdButton) continue;
+        const auto& button = static_cast<const COsdButton&>(*object);
+        if (button.state != button.drawn_state) return true;
+    }
+    return false;
+}
 
 void FollowPointerOverButtons(OverlayRenderer& renderer, UINT message, PointF p,
                               std::vector<ButtonHit>& due) {

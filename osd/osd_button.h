@@ -40,6 +40,8 @@ public:
     OsdButtonCallback callback;
     // Written by the hit-test on the window's thread, read by the draw pass.
     std::atomic<ButtonState> state{kButtonNormal};
+    // The state the last draw pass showed. Draw pass only.
+    ButtonState drawn_state = kButtonNormal;
     noxd::PixelImage normal_pixels;
     noxd::PixelImage pressed_pixels;
     noxd::PixelImage hover_pixels;
@@ -61,6 +63,10 @@ struct ButtonHit {
     OsdButtonCallback callback;
     UINT_PTR button;
 };
+
+// Whether a button's state is not the one its image was last drawn in.
+// Lock held.
+bool ButtonsChangedSinceDrawn(const std::vector<CBaseOsdObject*>& overlays);
 
 // Sets the state of every button for the mouse `message` at `p` (normalized
 // video coordinates) and appends the callbacks of those under the pointer to

@@ -210,10 +210,17 @@ HRESULT COsdPoint::Draw() {
     glPointSize(static_cast<float>(point_size));
     OsdEnabled round(GL_POINT_SMOOTH);
     const float position[2] = {DeviceCoordinate(x), DeviceCoordinate(y)};
-    glBegin(GL_POINTS);
-    colour.Issue();
-    glVertex2fv(position);
-    glEnd();
+    const auto draw = [&] {
+        glBegin(GL_POINTS);
+        colour.Issue();
+        glVertex2fv(position);
+        glEnd();
+    };
+    draw();
+    if (!colour.blended()) {
+        const noxd::OsdOpaqueAlpha opaque;
+        draw();
+    }
     return S_OK;
 }
 

@@ -4,6 +4,10 @@
 
 namespace noxd {
 
+void BlendOverlayAlpha() {
+    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+}
+
 OsdColour::OsdColour(uint32_t color) {
     uint32_t alpha = color >> 24;
     // A colour given without alpha is meant opaque.
@@ -15,13 +19,25 @@ OsdColour::OsdColour(uint32_t color) {
     blended_ = alpha != 0xFF;
     if (blended_) {
         glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        BlendOverlayAlpha();
     }
     Issue();
 }
 
 OsdColour::~OsdColour() {
     if (blended_) glDisable(GL_BLEND);
+}
+
+OsdOpaqueAlpha::OsdOpaqueAlpha() {
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+    glEnable(GL_COLOR_LOGIC_OP);
+    glLogicOp(GL_SET);
+}
+
+OsdOpaqueAlpha::~OsdOpaqueAlpha() {
+    glLogicOp(GL_COPY);
+    glDisable(GL_COLOR_LOGIC_OP);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
 OsdLineStipple::OsdLineStipple(bool dashed, uint16_t pattern) : dashed_(dashed) {

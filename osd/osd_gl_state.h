@@ -13,6 +13,11 @@ namespace noxd {
 class OverlayList;
 struct OverlayRenderer;
 
+// Blends by the source's alpha; the destination's alpha becomes the
+// coverage of everything drawn so far, so a layer of overlays holds colours
+// premultiplied by it (OverlayLayer).
+void BlendOverlayAlpha();
+
 // The overlay colour 0xAABBGGRR. Alpha 0 and 0xFF are opaque; anything in
 // between is blended over what lies below and blending is switched off again
 // when the scope ends.
@@ -25,6 +30,7 @@ public:
 
     // Issues the colour again (inside glBegin, or after a matrix change).
     void Issue() const { glColor4ubv(rgba_); }
+    bool blended() const { return blended_; }
 
 private:
     GLubyte rgba_[4];
@@ -65,6 +71,18 @@ public:
     ~OsdPixelProjection();
     OsdPixelProjection(const OsdPixelProjection&) = delete;
     OsdPixelProjection& operator=(const OsdPixelProjection&) = delete;
+};
+
+// For one scope, whatever is drawn sets the alpha of its pixels to opaque and
+// leaves their colour: smoothing puts a point's coverage into its alpha,
+// which an opaque point's colour ignores over the picture but which a layer
+// of overlays would keep as a partly transparent rim.
+class OsdOpaqueAlpha {
+public:
+    OsdOpaqueAlpha();
+    ~OsdOpaqueAlpha();
+    OsdOpaqueAlpha(const OsdOpaqueAlpha&) = delete;
+    OsdOpaqueAlpha& operator=(const OsdOpaqueAlpha&) = delete;
 };
 
 // A state switched on for one scope, e.g. GL_POINT_SMOOTH.

@@ -168,7 +168,7 @@ HRESULT DrawOsdImage(noxd::OverlayRenderer& renderer, const PixelImage& image,
     OsdEnabled blend(GL_BLEND);
     OsdEnabled texturing(GL_TEXTURE_2D);
     OsdEnabled alpha_test(GL_ALPHA_TEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    BlendOverlayAlpha();
 
     renderer.osd.image_textures().Bind(image, renderer.gl_context.get());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "osd_button.h"
 #include "osd_handle.h"
 #include "osd_object.h"
 
@@ -88,11 +89,29 @@ HRESULT OverlayList::Clear() {
     return S_OK;
 }
 
-void OverlayList::Draw(HGLRC own) {
+void OverlayList::DrawEach(HGLRC own) {
     image_textures_.BeginPass(own);
     for (CBaseOsdObject* object : osd_list) {
         if (object) object->Draw();
     }
+}
+
+void OverlayList::Draw(LayerKey key, HGLRC own) {
+    if (ButtonCount() > 0 && ButtonsChangedSinceDrawn(osd_list)) ++version_;
+    key.list_version = version_;
+    if (layer_.BeginRedraw(key, own)) {
+        DrawEach(own);
+        layer_.EndRedraw();
+    }
+    if (layer_.Usable())
+        layer_.Composite();
+    else
+        DrawEach(own);
+}
+
+void OverlayList::DeleteGlObjects(HGLRC own) {
+    image_textures_.DeleteAll(own);
+    layer_.DeleteIn(own);
 }
 
 uint16_t OverlayList::CurrentDashMask() {

@@ -20,6 +20,7 @@
 
 #include "osd_pixels.h"
 #include "osd_textures.h"
+#include "overlay_layer.h"
 #include "renderer_core.h"
 
 class CBaseOsdObject;
@@ -49,9 +50,15 @@ public:
     // Handle variables are not touched.
     HRESULT Clear();
 
-    // Draws every overlay in list order; `own` is the renderer's context.
-    // GL thread, lock held.
-    void Draw(HGLRC own);
+    // Shows every overlay, in list order, over the picture: through the
+    // layer, drawn again only when `key` (with the list's own changes)
+    // differs from what it holds, or directly where GL has no layer. `own`
+    // is the renderer's context. GL thread, lock held.
+    void Draw(LayerKey key, HGLRC own);
+
+    // The textures of the overlays, image by image, and the layer, deleted
+    // at release (own context current). GL thread, lock held.
+    void DeleteGlObjects(HGLRC own);
 
     // The textures of the overlays' images. GL thread, lock held.
     OsdImageTextures& image_textures() { return image_textures_; }
@@ -82,7 +89,11 @@ public:
     void UncountButton() { --button_count; }
 
 private:
-    void CountOverlays() { overlay_count = static_cast<int32_t>(osd_list.size()); }
+    void CountOverlays() {
+        overlay_count = static_cast<int32_t>(osd_list.size());
+        ++version_;
+    }
+    void DrawEach(HGLRC own);
 
     RendererLock& lock_;
     std::vector<CBaseOsdObject*> osd_list;  // owns the objects
@@ -91,6 +102,8 @@ private:
     uint16_t dash_mask = 0xE3F8;
     uint16_t saved_dash_mask = 0xE3F8;
     OsdImageTextures image_textures_;
+    OverlayLayer layer_;
+    uint64_t version_ = 0;  // counts the changes to what the overlays show
 };
 
 // The renderer as the overlays see it. Overlay objects keep a pointer to it

@@ -82,9 +82,10 @@ void BindFrameTextures(RendererCore& renderer) {
 
 void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad) {
     glUseProgram(renderer.program);
-    // The clear colour is never set, so this paints the whole window black,
-    // outside the viewport too.
-    glClear(GL_COLOR_BUFFER_BIT);
+    // The quad covers the viewport, so only a window the viewport leaves
+    // part of needs the clear, whose colour is never set: black.
+    if (!CoversClient(renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height))
+        glClear(GL_COLOR_BUFFER_BIT);
     // Every sampler reads coordinate set 0, so all planes stay aligned under
     // any zoom window.
     glBegin(GL_QUADS);
@@ -93,8 +94,9 @@ void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad) {
         glVertex3fv(quad.vertex[i]);
     }
     glEnd();
-    glUseProgram(0);
 }
+
+void LeaveVideoProgram() { glUseProgram(0); }
 
 void DeleteFrameTextures(RendererCore& renderer) {
     for (int unit = 0; unit < 3; ++unit) {

@@ -31,10 +31,14 @@ void UploadFrame(RendererCore& renderer, const void* frame);
 // Binds the textures as the last frame left them, unit 0 active. GL thread, lock held.
 void BindFrameTextures(RendererCore& renderer);
 
-// Clears the window to black, then draws the bound textures through the
-// program into the viewport: the part of the picture the quad's texture
-// coordinates choose. No program is current afterwards. GL thread, lock held.
+// Draws the bound textures through the program into the viewport (the part
+// of the picture the quad's texture coordinates choose), the rest of the
+// window black. The program stays current, for the next frame.
+// GL thread, lock held.
 void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad);
+
+// No program current, for drawing with fixed-function GL (overlays, covers).
+void LeaveVideoProgram();
 
 // Deletes the textures, in the renderer's own context. GL thread, at release.
 void DeleteFrameTextures(RendererCore& renderer);

@@ -84,6 +84,11 @@ struct RendererCore {
     std::atomic<bool> viewport_pending{false};
     std::atomic<int32_t> viewport_width{0};
     std::atomic<int32_t> viewport_height{0};
+    // The GL viewport last set on the GL thread and the client size it was
+    // set for; GL thread only.
+    noxd::Viewport gl_viewport = {};
+    int32_t gl_client_width = 0;
+    int32_t gl_client_height = 0;
     // The frame's textures; GL thread only.
     noxd::FrameTextures textures;
 

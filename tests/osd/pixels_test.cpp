@@ -1,10 +1,12 @@
 // Image arithmetic without a window: conversion of 8-, 16- and 24-bit rows,
-// colour keys, text alpha, the text canvas rule and image placement.
+// colour keys, text alpha, the text canvas rule, image placement and the
+// covered tiles of a layer of overlays.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "osd/osd_handle.h"
+#include "math/layer_tiles.h"
 #include "math/osd_pixels.h"
 
 using namespace noxd;
@@ -167,3 +169,31 @@ TEST(OsdHandleTest, HandlesAreNonZeroAndIncreaseAcrossCalls) {
 }
 
 }  // namespace
+
+// Only tiles holding a pixel with alpha are laid over the picture; a tile
+// row's neighbours merge, and the last tiles of an edge are cut short.
+TEST(LayerTilesTest, CoveredTilesHoldEveryPixelWithAlphaAndNothingElse) {
+    struct Case {
+        std::vector<std::pair<int, int>> lit;  // pixels with alpha, (x, y)
+        std::vector<PixelRect> want;
+    } const cases[] = {
+        {{}, {}},
+        {{{0, 0}}, {{0, 0, 4, 4}}},
+        {{{9, 9}}, {{8, 8, 2, 2}}},                               // the corner tile, cut short
+        {{{1, 1}, {5, 2}}, {{0, 0, 8, 4}}},                       // neighbours merge
+        {{{1, 1}, {9, 2}}, {{0, 0, 4, 4}, {8, 0, 2, 4}}},         // a gap keeps them apart
+        {{{3, 3}, {4, 4}}, {{0, 0, 4, 4}, {4, 4, 4, 4}}},         // across a corner: two rows
+    };
+    for (const Case& c : cases) {
+        std::vector<uint32_t> pixels(100, 0x00FFFFFFu);  // colour without alpha counts as nothing
+        for (const auto& p : c.lit) pixels[static_cast<size_t>(p.second) * 10 + p.first] = 0x01000000u;
+        const std::vector<PixelRect> got = CoveredTiles(pixels.data(), 10, 10, 4);
+        ASSERT_EQ(got.size(), c.want.size());
+        for (size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].x, c.want[i].x);
+            EXPECT_EQ(got[i].y, c.want[i].y);
+            EXPECT_EQ(got[i].width, c.want[i].width);
+            EXPECT_EQ(got[i].height, c.want[i].height);
+        }
+    }
+}

@@ -91,6 +91,27 @@ TEST(ViewportMathTest, VideoPositionToGlViewport) {
     EXPECT_EQ(third.width, 66);
 }
 
+// Only a viewport that leaves no client pixel uncovered spares the clear.
+TEST(ViewportMathTest, CoversClientOnlyWhenNoPixelIsLeftOut) {
+    struct Case {
+        float left, bottom, right, top;
+        bool covers;
+    } const cases[] = {
+        {0, 1, 1, 0, true},             // the whole client area
+        {-0.5f, 1.5f, 1.5f, -0.5f, true},  // larger than it on every side
+        {0, 1, 0.999f, 0, false},       // one column short on the right
+        {0.001f, 1, 1, 0, false},       // one column short on the left
+        {0, 1, 1, 0.01f, false},        // a row short at the top
+        {0, 0.99f, 1, 0, false},        // a row short at the bottom
+        {0.25f, 0.75f, 0.75f, 0.25f, false},
+    };
+    for (const Case& c : cases) {
+        const Viewport v = ViewportFromVideoPos(c.left, c.bottom, c.right, c.top, 800, 600);
+        EXPECT_EQ(CoversClient(v, 800, 600), c.covers)
+            << c.left << " " << c.bottom << " " << c.right << " " << c.top;
+    }
+}
+
 TEST(VideoQuadTest, TopFirstRowsAreFlippedOntoTheQuad) {
     for (FormatClass cls : {FormatClass::Bgr24, FormatClass::Bgr32}) {
         const VideoQuad q = UprightVideoQuad(cls);
