@@ -23,8 +23,9 @@ bool WindowRowsRunTopFirst() {
 }  // namespace
 
 void OverlayLayer::ChooseRows() {
-    rows_ = glGenFramebuffers && glClipControl && WindowRowsRunTopFirst() ? Rows::TurnedRound
-                                                                          : Rows::None;
+    const bool framebuffers = GLEW_VERSION_3_0 || GLEW_ARB_framebuffer_object;
+    const bool clip_origin = GLEW_VERSION_4_5 || GLEW_ARB_clip_control;
+    rows_ = framebuffers && clip_origin && WindowRowsRunTopFirst() ? Rows::TurnedRound : Rows::None;
 }
 
 void OverlayLayer::Forget() {

@@ -5,6 +5,9 @@
 // was uploaded anew in every frame and every shape drawn on its own, so any
 // faster route must show the same pixels.
 //
+// Built a second time as osd_direct_route_tests, run where the GL offers no
+// clip origin, so the overlays are drawn straight over the picture.
+//
 // To write the references again (only when a picture is meant to change):
 // run this program with NOXD_WRITE_OVERLAY_REFERENCES set to a file name;
 // the cases then write that file instead of comparing, and skip.
@@ -12,11 +15,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "osd_view.h"
+
+#include <GL/gl.h>
 
 using namespace noxd_osd_test;
 
@@ -129,6 +135,19 @@ protected:
     OsdView view{kWidth, kHeight};
     UINT_PTR slots[16] = {};
 };
+
+#ifdef NOXD_TEST_DIRECT_ROUTE
+// The route these cases take is the direct one only if the GL in this process
+// really lacks the clip origin the layer needs.
+TEST_F(OverlayReferenceTest, RunsWhereTheGlHasNoClipOrigin) {
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    ASSERT_NE(extensions, nullptr);
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(std::strstr(extensions, "GL_ARB_clip_control"), nullptr);
+    EXPECT_LT(std::atof(version), 4.5) << version;
+}
+#endif
 
 // Opaque, translucent, dashed and thick: every geometric kind at once.
 void AddShapes(NOXD_RENDERER r, UINT_PTR* slot) {
