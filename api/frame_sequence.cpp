@@ -22,17 +22,28 @@ void ApplyPendingRequests(CGLRenderer& renderer) {
     ApplyRequestedColorSpace(renderer);
 }
 
-// The view into the bound framebuffer from the bound textures: the part of
-// the picture the tools and the zoom leave, the overlays over it, and the
-// "no video" cover over both when `stale`. Lock held.
-void DrawView(CGLRenderer& renderer, bool stale) {
+// The view into the bound framebuffer: the picture from `frame` (or, with
+// none, from the textures the last frame left), the part the tools and the
+// zoom leave; the overlays over it, in the picture's own pass where the
+// picture covers the client area; the "no video" cover over both when
+// `stale`. Lock held.
+void DrawView(CGLRenderer& renderer, const void* frame, bool stale) {
     VideoQuad quad = UprightVideoQuad(renderer.format_class);
     RunInteractionFrameStep(renderer, quad);
-    DrawVideoQuad(renderer, quad);
-    if (renderer.osd.Objects().empty() && !stale) return;
+    const HGLRC own = renderer.gl_context.get();
+    const LayerKey key = {0, renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height};
+    const bool overlays = !renderer.osd.Objects().empty();
+    const bool on_picture = overlays && CoversClient(key.viewport, key.client_width, key.client_height);
+    const OverlaysOnPicture layer = on_picture ? renderer.osd.PrepareLayer(key, own) : OverlaysOnPicture{};
+    if (frame)
+        UploadFrame(renderer, frame);
+    else
+        BindFrameTextures(renderer);
+    DrawVideoQuad(renderer, quad, layer);
+    const bool overlays_left = overlays && !layer.texture;
+    if (!overlays_left && !stale) return;
     LeaveVideoProgram();
-    renderer.osd.Draw({0, renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height},
-                      renderer.gl_context.get());
+    if (overlays_left) renderer.osd.Draw(key, own);
     if (stale) DrawStaleCover(renderer);
 }
 
@@ -45,8 +56,7 @@ HRESULT ShowFrame(CGLRenderer& renderer, const void* frame) {
         ScopedRendererLock hold(renderer.lock);
         ApplyPendingRequests(renderer);
         if (!HasProgram(renderer)) return E_FAIL;
-        UploadFrame(renderer, frame);
-        DrawView(renderer, false);
+        DrawView(renderer, frame, false);
         PresentBuffers(renderer.device_context.get());
         PassSwapPoint();
     }
@@ -60,8 +70,7 @@ HRESULT RedrawView(CGLRenderer& renderer) {
     ScopedRendererLock hold(renderer.lock);
     ApplyPendingRequests(renderer);
     if (!HasProgram(renderer)) return E_FAIL;
-    BindFrameTextures(renderer);
-    DrawView(renderer, stale);
+    DrawView(renderer, nullptr, stale);
     PresentBuffers(renderer.device_context.get());
     return S_OK;
 }
@@ -77,8 +86,7 @@ HRESULT TakeSnapshot(CGLRenderer& renderer, int what, Picture& picture) {
     if (!target.ready()) return E_FAIL;
     if (what == kSnapshotView) {
         ApplyPendingRequests(renderer);
-        BindFrameTextures(renderer);
-        DrawView(renderer, stale);
+        DrawView(renderer, nullptr, stale);
     } else {
         ApplyWholeViewport(renderer, width, height);
         BindFrameTextures(renderer);

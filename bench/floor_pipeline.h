@@ -31,7 +31,7 @@ enum FloorExtra : unsigned {
     kProgramSwitch = 16,
     kNoxdSequence = 32,  // what noxd's frame sequence adds for the frame's format
     // The GL calls of the bench's fifty overlays after the quad, each image
-    // uploaded into one shared texture name as it is drawn (as noxd does)...
+    // uploaded into one shared texture name as it is drawn...
     kOverlays = 64,
     // ...or each image in a texture of its own, uploaded once.
     kOverlaysInOwnTextures = 128,

@@ -152,8 +152,9 @@ std::string FactorRow(const char* what, const OverlayFactor& f) {
                   f.cost.reference_ms.median, f.cost.contender_ms.median);
 }
 
-// The floor drawing the same GL calls as noxd's overlays, with and without
-// the shared texture name: what this GL charges for the calls themselves.
+// The floor drawing the overlays' GL calls in every frame, with and without
+// one shared texture name for their images: what this GL charges for
+// drawing them one by one, which noxd's layer of overlays saves.
 std::string FloorOverlayFactors(const Options& options, Result& result) {
     std::string rows;
     for (const bool own_textures : {false, true}) {
@@ -162,8 +163,8 @@ std::string FloorOverlayFactors(const Options& options, Result& result) {
         Contender without("floor", MakeFloorPipeline);
         const OverlayFactor f = MeasureOverlayFactor(with, without, false, options, result.cards_checked);
         if (f.refused) ++result.cards_wrong;
-        rows += FactorRow(own_textures ? "floor, each image in a texture of its own uploaded once"
-                                       : "floor, images uploaded into one shared texture name as noxd does",
+        rows += FactorRow(own_textures ? "floor drawing them every frame, each image in a texture of its own uploaded once"
+                                       : "floor drawing them every frame, images uploaded into one shared texture name",
                           f);
     }
     return rows;

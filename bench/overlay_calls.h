@@ -43,7 +43,7 @@ class OverlayCalls {
 public:
     // On the thread whose GL context is current. With `own_textures` each
     // image gets a texture of its own, uploaded here once; otherwise every
-    // image is uploaded into texture name 4 each time it is drawn, as noxd does.
+    // image is uploaded into texture name 4 each time it is drawn.
     explicit OverlayCalls(bool own_textures);
     ~OverlayCalls();
     OverlayCalls(const OverlayCalls&) = delete;

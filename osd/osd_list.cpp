@@ -96,14 +96,18 @@ void OverlayList::DrawEach(HGLRC own) {
     }
 }
 
-void OverlayList::Draw(LayerKey key, HGLRC own) {
+OverlaysOnPicture OverlayList::PrepareLayer(LayerKey key, HGLRC own) {
     if (ButtonCount() > 0 && ButtonsChangedSinceDrawn(osd_list)) ++version_;
     key.list_version = version_;
     if (layer_.BeginRedraw(key, own)) {
         DrawEach(own);
         layer_.EndRedraw();
     }
-    if (layer_.Usable())
+    return layer_.Usable() ? layer_.OnPicture() : OverlaysOnPicture{};
+}
+
+void OverlayList::Draw(LayerKey key, HGLRC own) {
+    if (PrepareLayer(key, own).texture)
         layer_.Composite();
     else
         DrawEach(own);

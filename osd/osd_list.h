@@ -56,6 +56,11 @@ public:
     // is the renderer's context. GL thread, lock held.
     void Draw(LayerKey key, HGLRC own);
 
+    // Brings the layer up to date for `key` and hands it over for the
+    // picture's own pass to lay over the picture; none (no texture) where GL
+    // has no layer. GL thread, lock held, before the picture is drawn.
+    OverlaysOnPicture PrepareLayer(LayerKey key, HGLRC own);
+
     // The textures of the overlays, image by image, and the layer, deleted
     // at release (own context current). GL thread, lock held.
     void DeleteGlObjects(HGLRC own);

@@ -66,6 +66,8 @@ bool OverlayLayer::BeginRedraw(const LayerKey& key, HGLRC own) {
     } else {
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     }
+    // The overlays draw with fixed-function GL.
+    LeaveVideoProgram();
     // The clear colour is never set: transparent black, nothing over the picture.
     glClear(GL_COLOR_BUFFER_BIT);
     drawn_ = key;
@@ -79,23 +81,29 @@ bool OverlayLayer::BeginRedraw(const LayerKey& key, HGLRC own) {
 
 void OverlayLayer::EndRedraw() {
     glClipControl(GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
-    FindCoveredTiles();
+    covered_found_ = false;
     const Viewport& v = drawn_.viewport;
     glViewport(v.x, v.y, v.width, v.height);
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(outer_framebuffer_));
 }
 
-// Read back once per redraw, so that each frame lays only the parts with
-// something to show over the picture: blending the whole window costs as
-// much as a good part of the picture itself.
+// Read back once per redraw that is composited, so that each frame lays
+// only the parts with something to show over the picture: blending the
+// whole window costs as much as a good part of the picture itself.
 void OverlayLayer::FindCoveredTiles() {
     const int32_t w = drawn_.client_width, h = drawn_.client_height;
     std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
+    GLint reading = 0;
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &reading);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(reading));
     covered_ = CoveredTiles(pixels.data(), w, h, kCompositeTile);
+    covered_found_ = true;
 }
 
-void OverlayLayer::Composite() const {
+void OverlayLayer::Composite() {
+    if (!covered_found_) FindCoveredTiles();
     glViewport(0, 0, drawn_.client_width, drawn_.client_height);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture_);

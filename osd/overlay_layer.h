@@ -26,6 +26,7 @@
 
 #include "frame_layout.h"
 #include "layer_tiles.h"
+#include "picture.h"
 #include "gl_objects.h"
 
 namespace noxd {
@@ -55,7 +56,11 @@ public:
     // Gives the framebuffer that was bound before back.
     void EndRedraw();
     // Lays the layer over the picture. The viewport is `key.viewport` again afterwards.
-    void Composite() const;
+    void Composite();
+    // The layer as it stands, for the picture's own pass to lay over the picture.
+    OverlaysOnPicture OnPicture() const {
+        return {texture_, drawn_.client_width, drawn_.client_height};
+    }
 
     // Whether the overlays go through the layer; known after the first BeginRedraw.
     bool Usable() const { return rows_ == Rows::TurnedRound; }
@@ -80,6 +85,7 @@ private:
     bool valid_ = false;  // the layer holds the overlays of `drawn_`
     Rows rows_ = Rows::Unknown;
     std::vector<PixelRect> covered_;  // the parts of the layer with anything to show
+    bool covered_found_ = false;      // covered_ is the drawn layer's
 };
 
 }  // namespace noxd

@@ -1,6 +1,7 @@
 #include "picture.h"
 
 #include "renderer_core.h"
+#include "shader_program.h"
 
 namespace noxd {
 
@@ -80,8 +81,28 @@ void BindFrameTextures(RendererCore& renderer) {
     for (int i = 0; i < plan.count; ++i) BindWithStorage(renderer, plan.uploads[i]);
 }
 
-void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad) {
-    glUseProgram(renderer.program);
+namespace {
+
+// The program that lays the overlays over the picture, their texture on
+// unit 3; the plain one when there are none or that program is missing.
+void UseProgramFor(RendererCore& renderer, const OverlaysOnPicture& overlays) {
+    const GLuint over_layer = overlays.texture ? ProgramOverLayer(renderer) : 0;
+    if (!over_layer) {
+        glUseProgram(renderer.program);
+        return;
+    }
+    glUseProgram(over_layer);
+    glUniform2f(renderer.layer_program.scale, 1.0f / static_cast<float>(overlays.width),
+                1.0f / static_cast<float>(overlays.height));
+    glActiveTexture(GL_TEXTURE3);
+    glBindTexture(GL_TEXTURE_2D, overlays.texture);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+}  // namespace
+
+void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad, const OverlaysOnPicture& overlays) {
+    UseProgramFor(renderer, overlays);
     // The quad covers the viewport, so only a window the viewport leaves
     // part of needs the clear, whose colour is never set: black.
     if (!CoversClient(renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height))

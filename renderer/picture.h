@@ -31,11 +31,20 @@ void UploadFrame(RendererCore& renderer, const void* frame);
 // Binds the textures as the last frame left them, unit 0 active. GL thread, lock held.
 void BindFrameTextures(RendererCore& renderer);
 
+// A layer of overlays for the picture's own pass to lay over the picture:
+// a texture of width x height (the client area's size), first row the
+// window's top one, colours premultiplied. No texture: none.
+struct OverlaysOnPicture {
+    GLuint texture = 0;
+    int32_t width = 0, height = 0;
+};
+
 // Draws the bound textures through the program into the viewport (the part
-// of the picture the quad's texture coordinates choose), the rest of the
-// window black. The program stays current, for the next frame.
-// GL thread, lock held.
-void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad);
+// of the picture the quad's texture coordinates choose), with `overlays`
+// over it, the rest of the window black. The program stays current, for
+// the next frame. GL thread, lock held.
+void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad,
+                   const OverlaysOnPicture& overlays = {});
 
 // No program current, for drawing with fixed-function GL (overlays, covers).
 void LeaveVideoProgram();

@@ -66,6 +66,7 @@ struct RendererCore {
     noxd::FormatClass format_class = noxd::FormatClass::Bgr24;
     GLuint program = 0;
     GLuint fragment_shader = 0;
+    noxd::LayerProgram layer_program;
     // The colour space a host asked for (any thread) and the one the program
     // converts in (GL thread); the next picture drawn makes them agree.
     std::atomic<noxd::ColorSpaceIndex> requested_color_space{noxd::kDefaultColorSpace};

@@ -203,6 +203,7 @@ void DeleteCoreGlObjects(RendererCore& renderer) {
 void DeleteContext(RendererCore& renderer) {
     renderer.program = 0;
     renderer.fragment_shader = 0;
+    renderer.layer_program = {};
     if (renderer.gl_context) CountContextDeletion();
     renderer.gl_context.reset();
 }

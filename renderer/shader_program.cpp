@@ -15,16 +15,17 @@ void DropGlErrors() {
 }
 
 // The sampler uniforms fed by each texture unit.
-const char* const kSamplersOfUnit[3][2] = {
+const char* const kSamplersOfUnit[4][2] = {
     {"RGBtex", "Ytex"},
     {"UVtex", "Utex"},
     {"Vtex", nullptr},
+    {"Layertex", nullptr},
 };
 
 // The samplers read their units for the program's whole life.
 void SetFixedUniforms(GLuint program) {
     glUseProgram(program);
-    for (int unit = 0; unit < 3; ++unit) {
+    for (int unit = 0; unit < 4; ++unit) {
         for (const char* name : kSamplersOfUnit[unit]) {
             const GLint location = name ? glGetUniformLocation(program, name) : -1;
             if (location >= 0) glUniform1i(location, unit);
@@ -47,32 +48,56 @@ const char* ShaderSourceFor(unsigned format_class, ColorSpaceIndex color_space) 
     return kRgbShaderSource;
 }
 
-void BuildShaderProgram(RendererCore& renderer) {
-    renderer.program = glCreateProgram();
+namespace {
+
+// One program from the renderer's source, with `defines` put before it.
+void BuildProgram(const RendererCore& renderer, const char* defines, GLuint& program,
+                  GLuint& shader) {
+    program = glCreateProgram();
     DropGlErrors();
-    renderer.fragment_shader = glCreateShader(GL_FRAGMENT_SHADER);
+    shader = glCreateShader(GL_FRAGMENT_SHADER);
     DropGlErrors();
-    const char* source =
-        ShaderSourceFor(static_cast<unsigned>(renderer.format_class), renderer.program_color_space);
-    glShaderSource(renderer.fragment_shader, 1, &source, nullptr);
+    const char* sources[] = {
+        defines,
+        ShaderSourceFor(static_cast<unsigned>(renderer.format_class), renderer.program_color_space)};
+    glShaderSource(shader, 2, sources, nullptr);
     DropGlErrors();
-    glCompileShader(renderer.fragment_shader);
+    glCompileShader(shader);
     DropGlErrors();
-    glAttachShader(renderer.program, renderer.fragment_shader);
+    glAttachShader(program, shader);
     DropGlErrors();
-    glLinkProgram(renderer.program);
+    glLinkProgram(program);
     DropGlErrors();
-    SetFixedUniforms(renderer.program);
+    SetFixedUniforms(program);
     DropGlErrors();
 }
 
+void DeleteProgram(GLuint& program, GLuint& shader) {
+    if (program && shader) glDetachShader(program, shader);
+    if (shader) glDeleteShader(shader);
+    if (program) glDeleteProgram(program);
+    program = 0;
+    shader = 0;
+}
+
+}  // namespace
+
+void BuildShaderProgram(RendererCore& renderer) {
+    BuildProgram(renderer, "", renderer.program, renderer.fragment_shader);
+}
+
+GLuint ProgramOverLayer(RendererCore& renderer) {
+    LayerProgram& p = renderer.layer_program;
+    if (p.program || !renderer.program) return p.program;
+    BuildProgram(renderer, "#define NOXD_LAYER\n", p.program, p.fragment_shader);
+    p.scale = glGetUniformLocation(p.program, "layer_scale");
+    return p.program;
+}
+
 void DeleteShaderProgram(RendererCore& renderer) {
-    if (renderer.program && renderer.fragment_shader)
-        glDetachShader(renderer.program, renderer.fragment_shader);
-    if (renderer.fragment_shader) glDeleteShader(renderer.fragment_shader);
-    if (renderer.program) glDeleteProgram(renderer.program);
-    renderer.program = 0;
-    renderer.fragment_shader = 0;
+    DeleteProgram(renderer.program, renderer.fragment_shader);
+    DeleteProgram(renderer.layer_program.program, renderer.layer_program.fragment_shader);
+    renderer.layer_program.scale = -1;
 }
 
 void ApplyRequestedColorSpace(RendererCore& renderer) {

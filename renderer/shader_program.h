@@ -10,6 +10,13 @@ namespace noxd {
 
 struct RendererCore;
 
+// The program that also lays the layer of overlays over the picture.
+struct LayerProgram {
+    GLuint program = 0;
+    GLuint fragment_shader = 0;
+    GLint scale = -1;  // layer_scale: 1 / the layer's width and height
+};
+
 // YUV sources come in every colour space; the RGB source has one.
 const char* ShaderSourceFor(unsigned format_class, ColorSpaceIndex color_space = kDefaultColorSpace);
 
@@ -18,6 +25,11 @@ const char* ShaderSourceFor(unsigned format_class, ColorSpaceIndex color_space =
 // Also sets the uniforms, which stay as they are for the program's life.
 void BuildShaderProgram(RendererCore& renderer);
 
+// The same program with the layer of overlays laid over the picture
+// (NOXD_LAYER), built the first time it is asked for; 0 without a program.
+GLuint ProgramOverLayer(RendererCore& renderer);
+
+// Deletes both programs.
 void DeleteShaderProgram(RendererCore& renderer);
 
 // Builds the program anew when a YUV renderer was asked for another colour

@@ -40,12 +40,31 @@ namespace noxd {
 #define NOXD_BT709_LIMITED NOXD_YUV_TO_RGBA("0.0625", "1.164", "1.7927", "0.5329", "0.2132", "2.1124")
 #define NOXD_BT709_FULL NOXD_YUV_TO_RGBA("0.0", "1.0", "1.5748", "0.4681", "0.1873", "1.8556")
 
+// The layer of overlays laid over the picture in the picture's own pass,
+// where the program is built with NOXD_LAYER defined. The layer has the
+// client area's size, its first row is the window's top one and its colours
+// are premultiplied by their alpha: the overlays over the picture are
+//   layer.rgb + picture.rgb (1 - layer.a),
+// the picture clamped first, as the colour buffer would have clamped it.
+#define NOXD_OVER_LAYER                                                      \
+    "#ifdef NOXD_LAYER\n"                                                    \
+    "uniform sampler2D Layertex;\n"                                          \
+    "uniform vec2 layer_scale;\n"                                            \
+    "vec4 OverLayer(vec4 c) {\n"                                             \
+    "    vec2 at = vec2(gl_FragCoord.x * layer_scale.x, 1.0 - gl_FragCoord.y * layer_scale.y);\n" \
+    "    vec4 o = texture2D(Layertex, at);\n"                                \
+    "    return vec4(o.rgb + clamp(c.rgb, 0.0, 1.0) * (1.0 - o.a), c.a);\n"  \
+    "}\n"                                                                    \
+    "#else\n"                                                                \
+    "vec4 OverLayer(vec4 c) { return c; }\n"                                 \
+    "#endif\n"
+
 // 24- and 32-bit BGR, in RGB and RGBA textures; the fourth byte of a 32-bit
 // pixel is not alpha, so the picture is opaque either way.
 constexpr const char kRgbShaderSource[] =
-    "uniform sampler2D RGBtex;\n"
+    "uniform sampler2D RGBtex;\n" NOXD_OVER_LAYER
     "void main() {\n"
-    "    gl_FragColor = vec4(texture2D(RGBtex, gl_TexCoord[0].st).rgb, 1.0);\n"
+    "    gl_FragColor = OverLayer(vec4(texture2D(RGBtex, gl_TexCoord[0].st).rgb, 1.0));\n"
     "}\n";
 
 // Both packed layouts: Ytex holds one luminance-alpha texel per pixel,
@@ -53,11 +72,11 @@ constexpr const char kRgbShaderSource[] =
 #define NOXD_PACKED_YUV_SHADER(y, u, v, conversion)                          \
     "uniform sampler2D Ytex;\n"                                              \
     "uniform sampler2D UVtex;\n"                                             \
-    conversion                                                               \
+    conversion NOXD_OVER_LAYER                                               \
     "void main() {\n"                                                        \
     "    vec2 st = gl_TexCoord[0].st;\n"                                     \
     "    vec4 uv = texture2D(UVtex, st);\n"                                  \
-    "    gl_FragColor = YUVToRGBA(texture2D(Ytex, st)." y ", uv." u ", uv." v ");\n" \
+    "    gl_FragColor = OverLayer(YUVToRGBA(texture2D(Ytex, st)." y ", uv." u ", uv." v "));\n" \
     "}\n"
 
 // I420: three luminance planes.
@@ -65,11 +84,11 @@ constexpr const char kRgbShaderSource[] =
     "uniform sampler2D Ytex;\n"                                              \
     "uniform sampler2D Utex;\n"                                              \
     "uniform sampler2D Vtex;\n"                                              \
-    conversion                                                               \
+    conversion NOXD_OVER_LAYER                                               \
     "void main() {\n"                                                        \
     "    vec2 st = gl_TexCoord[0].st;\n"                                     \
-    "    gl_FragColor = YUVToRGBA(texture2D(Ytex, st).r, texture2D(Utex, st).r,\n" \
-    "                             texture2D(Vtex, st).r);\n"                 \
+    "    gl_FragColor = OverLayer(YUVToRGBA(texture2D(Ytex, st).r, texture2D(Utex, st).r,\n" \
+    "                                       texture2D(Vtex, st).r));\n"       \
     "}\n"
 
 // Each format's source in every colour space, indexed by ColorSpaceIndex.
@@ -92,6 +111,7 @@ constexpr const char* const kPlanarShaderSources[] = {
     NOXD_PLANAR_YUV_SHADER(NOXD_BT601_LIMITED), NOXD_PLANAR_YUV_SHADER(NOXD_BT601_FULL),
     NOXD_PLANAR_YUV_SHADER(NOXD_BT709_LIMITED), NOXD_PLANAR_YUV_SHADER(NOXD_BT709_FULL)};
 
+#undef NOXD_OVER_LAYER
 #undef NOXD_PLANAR_YUV_SHADER
 #undef NOXD_PACKED_YUV_SHADER
 #undef NOXD_BT709_FULL

@@ -195,6 +195,16 @@ TEST_F(OverlayReferenceTest, GeometricKinds) {
     Expect("shapes");
 }
 
+// A video position inside the window: the overlays reach past the picture's
+// edges (the wide line), and the window around the picture is black.
+TEST_F(OverlayReferenceTest, VideoPositionInsideTheWindow) {
+    noxd_set_video_pos(view.get(), 0.1f, 0.85f, 0.9f, 0.1f);
+    AddShapes(view.get(), slots);
+    Expect("inset_shapes");
+    noxd_set_video_pos(view.get(), 0, 1, 1, 0);
+    Expect("shapes");
+}
+
 TEST_F(OverlayReferenceTest, ImagesAndText) {
     AddImages(view.get(), slots);
     AddText(view.get(), &slots[8], L"Cam 12 ok", 0.5f);
