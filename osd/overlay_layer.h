@@ -1,13 +1,16 @@
-// The overlays drawn once into a layer the size of the client area and laid
-// over each picture with one quad; drawn again only when something their
-// pixels depend on has changed: the list (an overlay added or deleted, a
-// rubber band moved), a button's state, the viewport or the client size.
+// The overlays drawn once into a layer the size of the client area, drawn
+// again only when something their pixels depend on has changed: the list
+// (an overlay added or deleted, a rubber band moved), a button's state, the
+// viewport or the client size. Each picture gets the layer laid over it: by
+// the picture's own shader where the picture covers the client area
+// (OnPicture), else by a blended pass over the tiles that show anything
+// (Composite).
 //
 // The layer holds colours premultiplied by their alpha: every overlay blends
 // with glBlendFuncSeparate(SRC_ALPHA, ONE_MINUS_SRC_ALPHA, ONE,
 // ONE_MINUS_SRC_ALPHA), so a layer cleared to 0 and laid over the picture
-// with (ONE, ONE_MINUS_SRC_ALPHA) gives the pixels the overlays drawn one by
-// one over the picture give (to the rounding of 8-bit channels).
+// as layer + picture (1 - layer alpha) gives the pixels the overlays drawn
+// one by one over the picture give (to the rounding of 8-bit channels).
 //
 // A driver may store the window's rows in the other order than a
 // framebuffer object's (Mesa keeps the window's top row first), and dashes
@@ -25,15 +28,15 @@
 #include <vector>
 
 #include "frame_layout.h"
+#include "gl_objects.h"
 #include "layer_tiles.h"
 #include "picture.h"
-#include "gl_objects.h"
 
 namespace noxd {
 
 // What the layer's pixels depend on besides the overlays themselves.
 struct LayerKey {
-    uint64_t list_version = 0;
+    uint64_t list_version = 0;  // filled in by the overlay list
     Viewport viewport = {};
     int32_t client_width = 0;
     int32_t client_height = 0;

@@ -6,6 +6,8 @@
 #include "slim_lock.h"
 #include "window_calls.h"
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace noxd {
 
 namespace {
@@ -33,7 +35,7 @@ void RegisterRendererClass(WNDPROC procedure) {
     wc.cbSize = sizeof wc;
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_BYTEALIGNCLIENT;
     wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hInstance = RendererModule();
     wc.hIcon = LoadIconW(nullptr, IDI_WINLOGO);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = black_brush;
@@ -47,7 +49,7 @@ HWND CreateOwnWindow(RendererCore& renderer) {
     AdjustWindowRectEx(&frame, kOwnWindowFrameStyle, FALSE, kOwnWindowExStyle);
     return CreateWindowExW(kOwnWindowExStyle, kWindowClass, renderer.window_title, kOwnWindowStyle,
                            0, 0, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                           nullptr, nullptr, &renderer);
+                           nullptr, RendererModule(), &renderer);
 }
 
 // Subclasses the host's window. The user data is ours before our procedure
@@ -170,5 +172,7 @@ void GiveBackHostWindow(RendererCore& renderer) {
     SetWindowLongPtrW(renderer.window, GWLP_USERDATA, renderer.host_user_data);
     renderer.host_window_proc = nullptr;
 }
+
+HINSTANCE RendererModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 }  // namespace noxd

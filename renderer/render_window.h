@@ -11,6 +11,11 @@ struct RendererCore;
 // messages of its own window until stop_event or WM_QUIT. Issues no GL call.
 DWORD WINAPI RenderThreadMain(void* renderer);
 
+// The module the renderer's code lives in (noxd.dll), whose instance owns the
+// "CGLRenderer" class: each build of the DLL loaded into a process then has
+// a class of its own, whose procedure is its own.
+HINSTANCE RendererModule();
+
 // What GL setup did: the pixel format chosen (0 before one was) and, on
 // failure, the Win32 call that failed and the error it left, so a host
 // developer can tell a missing driver from a bad window.
