@@ -156,6 +156,11 @@ HRESULT ReadOwnBmpFile(const wchar_t* path, const BmpShape& shape, PixelImage& i
 
 HRESULT DrawOsdImage(noxd::OverlayRenderer& renderer, const PixelImage& image,
                      const ImageCorners& corners, int32_t anchor) {
+    return DrawOsdImageFrom(renderer.osd.image_textures(), renderer, image, corners, anchor);
+}
+
+HRESULT DrawOsdImageFrom(OsdImageTextures& textures, noxd::OverlayRenderer& renderer,
+                         const PixelImage& image, const ImageCorners& corners, int32_t anchor) {
     if (image.empty()) return E_INVALIDARG;
     const double W = renderer.viewport_width.load(), H = renderer.viewport_height.load();
     if (anchor != 0 && (W <= 0 || H <= 0)) return E_INVALIDARG;
@@ -170,7 +175,7 @@ HRESULT DrawOsdImage(noxd::OverlayRenderer& renderer, const PixelImage& image,
     OsdEnabled alpha_test(GL_ALPHA_TEST);
     BlendOverlayAlpha();
 
-    renderer.osd.image_textures().Bind(image, renderer.gl_context.get());
+    textures.Bind(image, renderer.gl_context.get());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
 
     // Texture row 0, the image's top row, runs along y0.

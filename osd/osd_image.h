@@ -8,12 +8,17 @@
 
 #include "osd_object.h"
 #include "osd_pixels.h"
+#include "osd_textures.h"
 
 namespace noxd {
 
 // Draws the image in the rectangle the corners and anchor give (PlaceImage),
-// its top row along y0, blended by its own alpha, from the image's own
-// texture on the active unit. GL thread, in the draw pass.
+// its top row along y0, blended by its own alpha, from the image's texture
+// in `textures` on the active unit. GL thread, lock held.
+HRESULT DrawOsdImageFrom(OsdImageTextures& textures, noxd::OverlayRenderer& renderer,
+                         const PixelImage& image, const ImageCorners& corners, int32_t anchor);
+
+// The same from the overlays' textures: in the draw pass.
 HRESULT DrawOsdImage(noxd::OverlayRenderer& renderer, const PixelImage& image,
                      const ImageCorners& corners, int32_t anchor);
 

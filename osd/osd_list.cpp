@@ -115,6 +115,7 @@ void OverlayList::Draw(LayerKey key, HGLRC own) {
 
 void OverlayList::DeleteGlObjects(HGLRC own) {
     image_textures_.DeleteAll(own);
+    cover_textures_.DeleteAll(own);
     layer_.DeleteIn(own);
 }
 

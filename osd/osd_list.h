@@ -65,8 +65,10 @@ public:
     // at release (own context current). GL thread, lock held.
     void DeleteGlObjects(HGLRC own);
 
-    // The textures of the overlays' images. GL thread, lock held.
+    // The textures of the overlays' images, and of the "no video" cover's
+    // text. GL thread, lock held.
     OsdImageTextures& image_textures() { return image_textures_; }
+    OsdImageTextures& cover_textures() { return cover_textures_; }
 
     // The overlays in drawing order. Lock held.
     const std::vector<CBaseOsdObject*>& Objects() const { return osd_list; }
@@ -107,6 +109,7 @@ private:
     uint16_t dash_mask = 0xE3F8;
     uint16_t saved_dash_mask = 0xE3F8;
     OsdImageTextures image_textures_;
+    OsdImageTextures cover_textures_;
     OverlayLayer layer_;
     uint64_t version_ = 0;  // counts the changes to what the overlays show
 };

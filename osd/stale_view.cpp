@@ -58,8 +58,11 @@ void DrawStaleCover(OverlayRenderer& renderer) {
     DimViewport();
     const PixelImage& text = renderer.stale_text;
     if (text.empty()) return;
-    DrawOsdImage(renderer, text,
-                 CentredCorners(text, renderer.viewport_width, renderer.viewport_height), 0);
+    // A pass of its own: the texture of a text the host has since replaced goes.
+    OsdImageTextures& textures = renderer.osd.cover_textures();
+    textures.BeginPass(renderer.gl_context.get());
+    DrawOsdImageFrom(textures, renderer, text,
+                     CentredCorners(text, renderer.viewport_width, renderer.viewport_height), 0);
 }
 
 }  // namespace noxd
