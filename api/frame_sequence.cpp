@@ -16,10 +16,10 @@ namespace noxd {
 namespace {
 
 // What host threads asked for since the last picture: the viewport after a
-// resize, another colour space. Lock held.
+// resize, another colour space; and the program for the frames shown. Lock held.
 void ApplyPendingRequests(CGLRenderer& renderer) {
     if (renderer.viewport_pending.exchange(false)) ApplyViewport(renderer);
-    ApplyRequestedColorSpace(renderer);
+    ApplyProgramRequests(renderer, renderer.shown_geometry.cls);
 }
 
 // The view into the bound framebuffer: the picture from `frame` (or, with
@@ -27,8 +27,8 @@ void ApplyPendingRequests(CGLRenderer& renderer) {
 // zoom leave; the overlays over it, in the picture's own pass where the
 // picture covers the client area; the "no video" cover over both when
 // `stale`. Lock held.
-void DrawView(CGLRenderer& renderer, const void* frame, bool stale) {
-    VideoQuad quad = UprightVideoQuad(renderer.format_class);
+void DrawView(CGLRenderer& renderer, const FramePlanes* frame, bool stale) {
+    VideoQuad quad = UprightVideoQuad(renderer.shown_bottom_up);
     RunInteractionFrameStep(renderer, quad);
     const HGLRC own = renderer.gl_context.get();
     const LayerKey key = {0, renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height};
@@ -36,7 +36,7 @@ void DrawView(CGLRenderer& renderer, const void* frame, bool stale) {
     const bool on_picture = overlays && CoversClient(key.viewport, key.client_width, key.client_height);
     const OverlaysOnPicture layer = on_picture ? renderer.osd.PrepareLayer(key, own) : OverlaysOnPicture{};
     if (frame)
-        UploadFrame(renderer, frame);
+        UploadFrame(renderer, *frame);
     else
         BindFrameTextures(renderer);
     DrawVideoQuad(renderer, quad, layer);
@@ -49,14 +49,16 @@ void DrawView(CGLRenderer& renderer, const void* frame, bool stale) {
 
 }  // namespace
 
-HRESULT ShowFrame(CGLRenderer& renderer, const void* frame) {
+HRESULT ShowFrame(CGLRenderer& renderer, const FramePlanes& frame) {
     const uint64_t start_us = SteadyMicroseconds();
     PassFrameEntryPoint();
     {
         ScopedRendererLock hold(renderer.lock);
+        ShowFrameGeometry(renderer, frame);
         ApplyPendingRequests(renderer);
         if (!HasProgram(renderer)) return E_FAIL;
-        DrawView(renderer, frame, false);
+        renderer.refusal_reported = false;
+        DrawView(renderer, &frame, false);
         PresentBuffers(renderer.device_context.get());
         PassSwapPoint();
     }
@@ -90,7 +92,7 @@ HRESULT TakeSnapshot(CGLRenderer& renderer, int what, Picture& picture) {
     } else {
         ApplyWholeViewport(renderer, width, height);
         BindFrameTextures(renderer);
-        DrawVideoQuad(renderer, UprightVideoQuad(renderer.format_class));
+        DrawVideoQuad(renderer, UprightVideoQuad(renderer.shown_bottom_up));
     }
     picture = target.Read();
     return S_OK;

@@ -9,9 +9,10 @@
 
 namespace noxd {
 
-// noxd_draw_frame: `frame` uploaded, the view drawn and shown, the frame
+// noxd_draw_frame and noxd_draw_planes: `frame` uploaded (its size and
+// format becoming the ones shown), the view drawn and shown, the frame
 // counted. E_FAIL without a program. GL thread only.
-HRESULT ShowFrame(CGLRenderer& renderer, const void* frame);
+HRESULT ShowFrame(CGLRenderer& renderer, const FramePlanes& frame);
 
 // noxd_redraw: the last frame's textures drawn again with the current
 // overlays, zoom, tools and colour space, under the "no video" cover once

@@ -1,9 +1,39 @@
 // The renderer core's exports: creation, release, the window handle, frame
 // drawing and the video position.
+#include <cstdio>
+
 #include "export_guard.h"
 #include "frame_sequence.h"
 #include "view_lifecycle.h"
 #include "viewport.h"
+
+namespace noxd {
+
+namespace {
+
+// The host's descriptor as the renderer reads it, or why it cannot be drawn.
+const char* ReadPlanes(const NOXD_PLANES& in, int32_t max_texture_size, FramePlanes& out) {
+    if (in.size < sizeof(NOXD_PLANES)) return "size is below sizeof(NOXD_PLANES)";
+    const std::optional<FormatClass> cls = FormatClassOf(in.format);
+    if (!cls) return "format is not a format code";
+    out.geometry = {*cls, in.width, in.height, ChromaSize::RoundedUp};
+    for (int p = 0; p < 3; ++p) out.planes[p] = {static_cast<const uint8_t*>(in.data[p]), in.pitch[p]};
+    return PlanesFault(out, max_texture_size);
+}
+
+// One debugger line for the first frame refused after one was drawn, so a
+// host sending bad frames at 25 fps is told once, not 25 times a second.
+void ReportRefusal(CGLRenderer& renderer, const char* fault) {
+    if (renderer.refusal_reported) return;
+    renderer.refusal_reported = true;
+    char message[160];
+    std::snprintf(message, sizeof message, "noxd_draw_planes: frame refused: %s", fault);
+    WriteDebugLine(message);
+}
+
+}  // namespace
+
+}  // namespace noxd
 
 using namespace noxd;
 
@@ -37,7 +67,21 @@ extern "C" HRESULT noxd_draw_frame(NOXD_RENDERER renderer, const void* frame) no
     return GuardedExport(__func__, renderer, kGlThreadResults, [&](CGLRenderer& r) {
         // A null frame would have GL read from address 0.
         if (!frame) return E_INVALIDARG;
-        return ShowFrame(r, frame);
+        const FrameGeometry& g = r.packed_geometry;
+        return ShowFrame(r, PackedFramePlanes(g.cls, g.width, g.height, frame));
+    });
+}
+
+// GL thread only, like noxd_draw_frame; a refused frame changes nothing.
+extern "C" HRESULT noxd_draw_planes(NOXD_RENDERER renderer, const NOXD_PLANES* frame) noexcept {
+    return GuardedExport(__func__, renderer, kGlThreadResults, [&](CGLRenderer& r) {
+        FramePlanes planes;
+        const char* fault = frame ? ReadPlanes(*frame, r.max_texture_size, planes) : "the descriptor is null";
+        if (fault) {
+            ReportRefusal(r, fault);
+            return E_INVALIDARG;
+        }
+        return ShowFrame(r, planes);
     });
 }
 

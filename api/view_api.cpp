@@ -17,19 +17,9 @@ namespace noxd {
 
 namespace {
 
-int FormatCodeOf(FormatClass cls) {
-    switch (cls) {
-    case FormatClass::Bgr24: return NOXD_FORMAT_BGR24;
-    case FormatClass::Bgr32: return NOXD_FORMAT_BGR32;
-    case FormatClass::Yuy2: return NOXD_FORMAT_YUY2;
-    case FormatClass::I420: return NOXD_FORMAT_I420;
-    case FormatClass::Uyvy: return NOXD_FORMAT_UYVY;
-    }
-    return 0;
-}
-
 NOXD_STATS CollectStats(CGLRenderer& renderer) {
     const FrameStatsSummary frames = ReadFrameStats(renderer);
+    const FrameGeometry shown = ReportedGeometry(renderer);
     RECT client = {};
     GetClientRect(renderer.window, &client);
     NOXD_STATS s = {};
@@ -38,9 +28,9 @@ NOXD_STATS CollectStats(CGLRenderer& renderer) {
     s.average_draw_us = frames.average_draw_us;
     s.worst_draw_us = frames.worst_draw_us;
     s.ms_since_last_frame = frames.ms_since_last_frame;
-    s.frame_width = renderer.frame_width;
-    s.frame_height = renderer.frame_height;
-    s.format = FormatCodeOf(renderer.format_class);
+    s.frame_width = shown.width;
+    s.frame_height = shown.height;
+    s.format = FormatCodeOf(shown.cls);
     s.client_width = client.right - client.left;
     s.client_height = client.bottom - client.top;
     s.overlays = static_cast<UINT>(renderer.osd.Count());

@@ -33,17 +33,21 @@ extern "C" {
 /* Opaque renderer handle. */
 typedef struct CGLRenderer *NOXD_RENDERER;
 
-/* Frame format codes, fixed at creation. */
+/* Frame format codes. The layouts are those of noxd_draw_frame, which always
+ * takes the format and size given at creation; noxd_draw_planes takes any
+ * format and size, frame by frame. */
 enum {
     NOXD_FORMAT_I420 = 8,  /* planes Y (w*h), U (w/2*h/2), V (w/2*h/2); top row first */
     NOXD_FORMAT_UYVY = 9,  /* U Y0 V Y1 per pixel pair; top row first */
     NOXD_FORMAT_BGR32 = 10, /* B G R x per pixel; bottom row first */
     NOXD_FORMAT_BGR24 = 11, /* B G R per pixel; bottom row first */
-    NOXD_FORMAT_YUY2 = 12  /* Y0 U Y1 V per pixel pair; top row first */
+    NOXD_FORMAT_YUY2 = 12, /* Y0 U Y1 V per pixel pair; top row first */
+    NOXD_FORMAT_NV12 = 0x3231564E, /* plane Y (w*h), then h/2 rows of w bytes: U V pairs; top row first */
+    NOXD_FORMAT_NV21 = 0x3132564E  /* the same with V U pairs */
 };
 
 /* Creation results besides the common ones. */
-#define NOXD_E_BAD_FORMAT ((HRESULT)0x80040201L)  /* format is not one of the five codes */
+#define NOXD_E_BAD_FORMAT ((HRESULT)0x80040201L)  /* format is not one of the seven codes */
 #define NOXD_E_NO_SHADERS ((HRESULT)0xC0262511L)  /* no GL context, or no shader programs */
 /* A snapshot asked for before the first frame (HRESULT_FROM_WIN32(ERROR_NOT_READY)). */
 #define NOXD_E_NO_FRAME ((HRESULT)0x80070015L)
@@ -78,8 +82,36 @@ NOXD_API HRESULT noxd_release_renderer(NOXD_RENDERER renderer) NOXD_NOEXCEPT;
 /* The window drawn into: the host's, or the renderer's own. Any thread. */
 NOXD_API HWND noxd_get_hwnd(NOXD_RENDERER renderer) NOXD_NOEXCEPT;
 
-/* Draws one whole frame in the renderer's format, then the overlays; GL thread only. */
+/* Draws one whole frame in the format and size given at creation, then the
+ * overlays; GL thread only. After frames of another size or format from
+ * noxd_draw_planes, the view goes back to the creation's. */
 NOXD_API HRESULT noxd_draw_frame(NOXD_RENDERER renderer, const void *frame) NOXD_NOEXCEPT;
+
+/* A frame described plane by plane, as decoders hand frames over. For each
+ * plane the format uses, data points at the picture's top row and pitch is
+ * the signed byte distance to the next row down (a bottom-up BGR buffer is
+ * passed as its last row with a negative pitch); |pitch| is at least the
+ * row's bytes. Planes: I420 Y, U, V; NV12 and NV21 Y, then the interleaved
+ * chroma; the packed formats one. Chroma planes of odd sizes are
+ * (w+1)/2 x (h+1)/2. The renderer reads rows 0..h-1 of each plane: from
+ * data, (h-1)*|pitch| plus one row's bytes in the pitch's direction. Planes
+ * the format does not use are not read. */
+typedef struct NOXD_PLANES {
+    UINT size;              /* sizeof(NOXD_PLANES) as the caller was built */
+    INT format;             /* any of the seven format codes */
+    INT width;              /* in pixels; may change from frame to frame */
+    INT height;
+    const void *data[3];
+    INT pitch[3];
+} NOXD_PLANES;
+
+/* Draws the frame, then the overlays; GL thread only. A frame of another
+ * size or format than the last is drawn at once, overlays, zoom, tools,
+ * colour space and video position kept. E_INVALIDARG, nothing drawn, for a
+ * null descriptor, a size field below this structure's, an unknown format,
+ * a width or height below 1 or above the GL's maximum texture size, a null
+ * plane or a pitch smaller than the row; E_FAIL without a program. */
+NOXD_API HRESULT noxd_draw_planes(NOXD_RENDERER renderer, const NOXD_PLANES *frame) NOXD_NOEXCEPT;
 
 /* Places the video inside the client area: fractions of its width (left,
  * right) and height (bottom, top, measured down from the top edge). */
@@ -218,7 +250,7 @@ NOXD_API HRESULT noxd_set_dash_mask(NOXD_RENDERER renderer, UINT pattern) NOXD_N
 /* --- Colour, statistics, redraw, "no video", snapshots ----------------------
  * All return E_INVALIDARG for a null renderer. */
 
-/* Colour space of YUV frames (formats 8, 9 and 12); BGR frames are shown as
+/* Colour space of YUV frames (every format but 10 and 11); BGR frames are shown as
  * they are. Matrix NOXD_COLOR_BT601 (the default) or NOXD_COLOR_BT709; range
  * NOXD_RANGE_LIMITED (the default: Y 16-235, U and V 16-240) or
  * NOXD_RANGE_FULL (0-255). Any thread; applies from the next frame drawn.
@@ -239,7 +271,7 @@ typedef struct NOXD_STATS {
     UINT average_draw_us;    /* mean time noxd_draw_frame took for them; 0 if none */
     UINT worst_draw_us;      /* the longest of them */
     UINT ms_since_last_frame;/* since the last frame was shown; 0xFFFFFFFF before the first */
-    INT frame_width;         /* the frames' size and format code, fixed at creation */
+    INT frame_width;         /* the size and format code of the frames shown now */
     INT frame_height;
     INT format;
     INT client_width;        /* the window's client area now */

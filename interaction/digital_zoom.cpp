@@ -46,7 +46,7 @@ void ZoomDoubleClick(CGLRenderer& renderer) {
 static void ShowZoomWindow(CGLRenderer& renderer, VideoQuad& quad) {
     InteractionState& s = renderer.interaction;
     s.zoom_window = ClampedToUnit(s.zoom_window);
-    ZoomTexCoords(renderer.format_class, s.zoom_window, quad.tex);
+    ZoomTexCoords(renderer.shown_bottom_up, s.zoom_window, quad.tex);
 }
 
 void ApplyZoomStep(CGLRenderer& renderer, VideoQuad& quad) {

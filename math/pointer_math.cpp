@@ -40,9 +40,8 @@ bool IsWholePicture(float x0, float y0, float x1, float y1) {
              std::fabs(x1 - 1.0f) > 0.001f || std::fabs(y1) > 0.001f);
 }
 
-void ZoomTexCoords(FormatClass cls, RectF w, float tex[4][2]) {
-    // Rows stored top first have t = 0 at the top of the picture.
-    const bool bottom_up = StoredBottomUp(cls);
+void ZoomTexCoords(bool bottom_up, RectF w, float tex[4][2]) {
+    // Textures holding the top row first have t = 0 at the top of the picture.
     const float near_t = bottom_up ? w.bottom : 1.0f - w.top;
     const float far_t = bottom_up ? w.top : 1.0f - w.bottom;
     const float coords[4][2] = {{w.left, near_t}, {w.right, near_t}, {w.right, far_t}, {w.left, far_t}};

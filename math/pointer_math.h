@@ -5,7 +5,6 @@
 
 #include <cstdint>
 
-#include "frame_layout.h"
 
 namespace noxd {
 
@@ -39,7 +38,8 @@ constexpr RectF kWholePicture = {0.0f, 1.0f, 1.0f, 0.0f};
 // A host zoom rectangle within 0.001 of the whole picture on every edge.
 bool IsWholePicture(float x0, float y0, float x1, float y1);
 
-// Texture coordinates T0..T3 that show `window` upright over the viewport.
-void ZoomTexCoords(FormatClass cls, RectF window, float tex[4][2]);
+// Texture coordinates T0..T3 that show `window` upright over the viewport,
+// from textures holding the picture bottom row first or top row first.
+void ZoomTexCoords(bool bottom_up, RectF window, float tex[4][2]);
 
 }  // namespace noxd

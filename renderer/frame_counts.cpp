@@ -25,6 +25,11 @@ FrameStatsSummary ReadFrameStats(RendererCore& renderer) {
     return renderer.stats.Read(now_us);
 }
 
+FrameGeometry ReportedGeometry(RendererCore& renderer) {
+    std::lock_guard<std::mutex> reading(renderer.stats_mutex);
+    return renderer.reported_geometry;
+}
+
 bool HasShownAFrame(RendererCore& renderer) {
     return ReadFrameStats(renderer).ms_since_last_frame != FrameStatsSummary::kNoFrameYet;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "frame_layout.h"
 #include "frame_stats.h"
 
 namespace noxd {
@@ -18,6 +19,10 @@ void CountFrame(RendererCore& renderer, uint64_t start_us);
 
 // The statistics as of now. Any thread.
 FrameStatsSummary ReadFrameStats(RendererCore& renderer);
+
+// The size and format of the frames shown now (before the first frame, the
+// creation's). Any thread.
+FrameGeometry ReportedGeometry(RendererCore& renderer);
 
 // Whether a frame has been shown yet. Any thread.
 bool HasShownAFrame(RendererCore& renderer);

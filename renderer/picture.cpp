@@ -25,10 +25,6 @@ GlTexelFormat GlFormatOf(TexelLayout layout) {
     return {GL_LUMINANCE, GL_LUMINANCE};
 }
 
-TexturePlan PlanOf(const RendererCore& renderer) {
-    return TexturePlanFor(renderer.format_class, renderer.frame_width, renderer.frame_height,
-                          {renderer.u_plane_offset, renderer.v_plane_offset});
-}
 
 // Binds the upload's texture on its unit, making its storage first when the
 // texture is new in this context or was made for another shape. The filters
@@ -47,18 +43,26 @@ void BindWithStorage(RendererCore& renderer, const TextureUpload& t) {
     shape = {t.width, t.height, t.layout};
 }
 
-// Rows as the frame layout has them, so nothing past the frame is read; the
+// One call where the unpack alignment and row length can describe the
+// rows, else row by row; the rows read are exactly those the frame has. The
 // unpack state goes back to GL's defaults, which the overlay uploads use.
-void LoadPlane(const TextureUpload& t, const unsigned char* frame) {
+void LoadPlane(const TextureUpload& t, const PlaneRows& plane, bool bottom_up) {
     const GlTexelFormat gl = GlFormatOf(t.layout);
-    const bool own_rows = t.row_alignment != 4 || t.row_texels != 0;
-    if (own_rows) {
-        glPixelStorei(GL_UNPACK_ALIGNMENT, t.row_alignment);
-        glPixelStorei(GL_UNPACK_ROW_LENGTH, t.row_texels);
+    const RowSource rows = RowSourceFor(t, plane, bottom_up);
+    const bool default_unpack = rows.alignment == 4 && rows.row_length == 0;
+    if (!default_unpack) {
+        glPixelStorei(GL_UNPACK_ALIGNMENT, rows.alignment ? rows.alignment : 1);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, rows.row_length);
     }
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, t.width, t.height, gl.source_format, GL_UNSIGNED_BYTE,
-                    frame + t.offset);
-    if (own_rows) {
+    if (rows.alignment) {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, t.width, t.height, gl.source_format, GL_UNSIGNED_BYTE,
+                        rows.first);
+    } else {
+        for (int32_t row = 0; row < t.height; ++row)
+            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, row, t.width, 1, gl.source_format, GL_UNSIGNED_BYTE,
+                            rows.first + row * rows.step);
+    }
+    if (!default_unpack) {
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     }
@@ -68,16 +72,25 @@ void LoadPlane(const TextureUpload& t, const unsigned char* frame) {
 
 bool HasProgram(const RendererCore& renderer) { return renderer.program && renderer.fragment_shader; }
 
-void UploadFrame(RendererCore& renderer, const void* frame) {
-    const TexturePlan plan = PlanOf(renderer);
+void ShowFrameGeometry(RendererCore& renderer, const FramePlanes& frame) {
+    renderer.shown_bottom_up = RowsBottomUp(frame);
+    if (frame.geometry == renderer.shown_geometry) return;
+    renderer.shown_geometry = frame.geometry;
+    std::lock_guard<std::mutex> reporting(renderer.stats_mutex);
+    renderer.reported_geometry = frame.geometry;
+}
+
+void UploadFrame(RendererCore& renderer, const FramePlanes& frame) {
+    const TexturePlan plan = TexturePlanFor(renderer.shown_geometry);
     for (int i = 0; i < plan.count; ++i) {
-        BindWithStorage(renderer, plan.uploads[i]);
-        LoadPlane(plan.uploads[i], static_cast<const unsigned char*>(frame));
+        const TextureUpload& t = plan.uploads[i];
+        BindWithStorage(renderer, t);
+        if (t.width > 0 && t.height > 0) LoadPlane(t, frame.planes[t.plane], renderer.shown_bottom_up);
     }
 }
 
 void BindFrameTextures(RendererCore& renderer) {
-    const TexturePlan plan = PlanOf(renderer);
+    const TexturePlan plan = TexturePlanFor(renderer.shown_geometry);
     for (int i = 0; i < plan.count; ++i) BindWithStorage(renderer, plan.uploads[i]);
 }
 

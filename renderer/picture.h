@@ -1,7 +1,7 @@
 // The picture: the frame's textures and the quad that shows them through the
 // renderer's program. Each texture's storage is made once (and again only
 // when the frame's size or format changes); a frame then loads each plane
-// once, straight from the host's buffer.
+// once, straight from the host's buffer, rows padded or not.
 #pragma once
 
 #include "frame_layout.h"
@@ -24,9 +24,14 @@ struct FrameTextures {
 // Whether the renderer has a program to draw the picture with.
 bool HasProgram(const RendererCore& renderer);
 
+// Makes the frame's size, format and row order the ones shown (and
+// reported by the statistics); the textures and the program follow them
+// from the next upload and program check. GL thread, lock held.
+void ShowFrameGeometry(RendererCore& renderer, const FramePlanes& frame);
+
 // Loads the frame's planes into their textures, each left bound on its unit,
-// unit 0 active. GL thread, lock held.
-void UploadFrame(RendererCore& renderer, const void* frame);
+// unit 0 active. The frame has the geometry shown. GL thread, lock held.
+void UploadFrame(RendererCore& renderer, const FramePlanes& frame);
 
 // Binds the textures as the last frame left them, unit 0 active. GL thread, lock held.
 void BindFrameTextures(RendererCore& renderer);

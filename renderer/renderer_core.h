@@ -62,22 +62,32 @@ struct RendererCore {
     noxd::UniqueKernelHandle stop_event;   // manual-reset: the render thread must end
     noxd::UniqueKernelHandle render_thread;
 
-    // Shader program; GL thread only.
-    noxd::FormatClass format_class = noxd::FormatClass::Bgr24;
+    // Shader program; GL thread only. It converts frames of program_class
+    // in program_color_space.
     GLuint program = 0;
     GLuint fragment_shader = 0;
     noxd::LayerProgram layer_program;
+    noxd::FormatClass program_class = noxd::FormatClass::Bgr24;
     // The colour space a host asked for (any thread) and the one the program
     // converts in (GL thread); the next picture drawn makes them agree.
     std::atomic<noxd::ColorSpaceIndex> requested_color_space{noxd::kDefaultColorSpace};
     noxd::ColorSpaceIndex program_color_space = noxd::kDefaultColorSpace;
 
-    // Frame and viewport. The video position and the viewport words are
-    // written by host threads and the window's thread without the lock.
-    int32_t frame_width = 0;
-    int32_t frame_height = 0;
-    int32_t u_plane_offset = 0;
-    int32_t v_plane_offset = 0;
+    // Frames. noxd_draw_frame's packed frames always have the creation's
+    // format and size; written once at creation.
+    noxd::FrameGeometry packed_geometry;
+    // The frames shown now, and whether the textures hold them bottom row
+    // first; GL thread, lock held.
+    noxd::FrameGeometry shown_geometry;
+    bool shown_bottom_up = false;
+    // The largest texture side the GL takes, read at creation.
+    int32_t max_texture_size = 0;
+    // A frame was refused since the last one drawn, and reported; only the
+    // first refusal in a row writes a debug line. GL thread.
+    bool refusal_reported = false;
+
+    // Viewport. The video position and the viewport words are written by
+    // host threads and the window's thread without the lock.
     std::atomic<float> video_left{0.0f};
     std::atomic<float> video_bottom{1.0f};
     std::atomic<float> video_right{1.0f};
@@ -98,6 +108,9 @@ struct RendererCore {
     // only for one record or one read, never with the renderer lock waited for.
     std::mutex stats_mutex;
     noxd::FrameStats stats;
+    // The size and format of the frames shown now, for noxd_get_stats and
+    // the snapshot size on any thread; under stats_mutex.
+    noxd::FrameGeometry reported_geometry;
 
     // The "no video" cover: how long without a frame makes a redraw show it;
     // 0: never. Any thread.

@@ -37,15 +37,14 @@ bool SetUpFrameGroups(RendererCore& renderer, HWND window, int format, int frame
                       int frame_height, int window_width, int window_height) {
     const std::optional<FormatClass> cls = FormatClassOf(format);
     if (!cls) return false;
-    renderer.format_class = *cls;
+    renderer.packed_geometry = {*cls, frame_width, frame_height, ChromaSize::Truncated};
+    renderer.shown_geometry = renderer.packed_geometry;
+    renderer.shown_bottom_up = StoredBottomUp(*cls);
+    renderer.reported_geometry = renderer.packed_geometry;
+    renderer.program_class = *cls;
     renderer.window = window;
-    renderer.frame_width = frame_width;
-    renderer.frame_height = frame_height;
     renderer.window_width = window_width ? window_width : frame_width;
     renderer.window_height = window_height ? window_height : frame_height;
-    const PlaneOffsets planes = I420PlaneOffsets(frame_width, frame_height);
-    renderer.u_plane_offset = planes.u;
-    renderer.v_plane_offset = planes.v;
     return true;
 }
 
@@ -115,6 +114,9 @@ HRESULT SetUpGlAndProgram(RendererCore& renderer) {
         return NOXD_E_NO_SHADERS;
     }
     glColor4f(1, 1, 1, 1);
+    GLint max_texture_size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_texture_size);
+    renderer.max_texture_size = max_texture_size;
     glewInit();
     BuildShaderProgram(renderer);
     return S_OK;

@@ -36,14 +36,16 @@ void SetFixedUniforms(GLuint program) {
 
 }  // namespace
 
-const char* ShaderSourceFor(unsigned format_class, ColorSpaceIndex color_space) {
+const char* ShaderSourceFor(FormatClass format_class, ColorSpaceIndex color_space) {
     if (color_space >= kColorSpaceCount) color_space = kDefaultColorSpace;
-    switch (static_cast<FormatClass>(format_class)) {
+    switch (format_class) {
     case FormatClass::Bgr24:
     case FormatClass::Bgr32: return kRgbShaderSource;
     case FormatClass::Yuy2: return kPackedLumaEvenShaderSources[color_space];
     case FormatClass::I420: return kPlanarShaderSources[color_space];
     case FormatClass::Uyvy: return kPackedLumaOddShaderSources[color_space];
+    case FormatClass::Nv12: return kNv12ShaderSources[color_space];
+    case FormatClass::Nv21: return kNv21ShaderSources[color_space];
     }
     return kRgbShaderSource;
 }
@@ -59,7 +61,7 @@ void BuildProgram(const RendererCore& renderer, const char* defines, GLuint& pro
     DropGlErrors();
     const char* sources[] = {
         defines,
-        ShaderSourceFor(static_cast<unsigned>(renderer.format_class), renderer.program_color_space)};
+        ShaderSourceFor(renderer.program_class, renderer.program_color_space)};
     glShaderSource(shader, 2, sources, nullptr);
     DropGlErrors();
     glCompileShader(shader);
@@ -100,12 +102,12 @@ void DeleteShaderProgram(RendererCore& renderer) {
     renderer.layer_program.scale = -1;
 }
 
-void ApplyRequestedColorSpace(RendererCore& renderer) {
+void ApplyProgramRequests(RendererCore& renderer, FormatClass format_class) {
     const ColorSpaceIndex requested = renderer.requested_color_space;
-    if (requested == renderer.program_color_space || !renderer.program) return;
-    if (renderer.format_class == FormatClass::Bgr24 || renderer.format_class == FormatClass::Bgr32)
-        return;
+    const bool other_space = IsYuv(format_class) && requested != renderer.program_color_space;
+    if (!renderer.program || (format_class == renderer.program_class && !other_space)) return;
     DeleteShaderProgram(renderer);
+    renderer.program_class = format_class;
     renderer.program_color_space = requested;
     BuildShaderProgram(renderer);
 }

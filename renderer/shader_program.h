@@ -5,6 +5,7 @@
 #include <GL/glew.h>
 
 #include "color_space.h"
+#include "frame_layout.h"
 
 namespace noxd {
 
@@ -18,7 +19,7 @@ struct LayerProgram {
 };
 
 // YUV sources come in every colour space; the RGB source has one.
-const char* ShaderSourceFor(unsigned format_class, ColorSpaceIndex color_space = kDefaultColorSpace);
+const char* ShaderSourceFor(FormatClass format_class, ColorSpaceIndex color_space = kDefaultColorSpace);
 
 // GL errors of the single build steps are read and dropped: a program that
 // fails to compile shows up as a black picture, never as a failed creation.
@@ -32,8 +33,9 @@ GLuint ProgramOverLayer(RendererCore& renderer);
 // Deletes both programs.
 void DeleteShaderProgram(RendererCore& renderer);
 
-// Builds the program anew when a YUV renderer was asked for another colour
-// space than its program converts in. GL thread, before a picture is drawn.
-void ApplyRequestedColorSpace(RendererCore& renderer);
+// Builds the program anew for frames of another format class than it
+// converts, or when YUV frames were asked for another colour space. GL
+// thread, before a picture is drawn.
+void ApplyProgramRequests(RendererCore& renderer, FormatClass format_class);
 
 }  // namespace noxd

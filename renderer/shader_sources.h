@@ -91,6 +91,18 @@ constexpr const char kRgbShaderSource[] =
     "                                       texture2D(Vtex, st).r));\n"       \
     "}\n"
 
+// NV12 and NV21: a luminance plane, and the chroma pairs in a
+// luminance-alpha texture (first byte luminance, second alpha).
+#define NOXD_SEMI_PLANAR_YUV_SHADER(u, v, conversion)                        \
+    "uniform sampler2D Ytex;\n"                                              \
+    "uniform sampler2D UVtex;\n"                                             \
+    conversion NOXD_OVER_LAYER                                               \
+    "void main() {\n"                                                        \
+    "    vec2 st = gl_TexCoord[0].st;\n"                                     \
+    "    vec4 uv = texture2D(UVtex, st);\n"                                  \
+    "    gl_FragColor = OverLayer(YUVToRGBA(texture2D(Ytex, st).r, uv." u ", uv." v "));\n" \
+    "}\n"
+
 // Each format's source in every colour space, indexed by ColorSpaceIndex.
 
 // YUY2 (Y0 U Y1 V): the luma is the red (luminance) of Ytex; U is green, V alpha of UVtex.
@@ -111,7 +123,22 @@ constexpr const char* const kPlanarShaderSources[] = {
     NOXD_PLANAR_YUV_SHADER(NOXD_BT601_LIMITED), NOXD_PLANAR_YUV_SHADER(NOXD_BT601_FULL),
     NOXD_PLANAR_YUV_SHADER(NOXD_BT709_LIMITED), NOXD_PLANAR_YUV_SHADER(NOXD_BT709_FULL)};
 
+// NV12 (U V pairs): U is the luminance, V the alpha of UVtex.
+constexpr const char* const kNv12ShaderSources[] = {
+    NOXD_SEMI_PLANAR_YUV_SHADER("r", "a", NOXD_BT601_LIMITED),
+    NOXD_SEMI_PLANAR_YUV_SHADER("r", "a", NOXD_BT601_FULL),
+    NOXD_SEMI_PLANAR_YUV_SHADER("r", "a", NOXD_BT709_LIMITED),
+    NOXD_SEMI_PLANAR_YUV_SHADER("r", "a", NOXD_BT709_FULL)};
+
+// NV21 (V U pairs): the other way round.
+constexpr const char* const kNv21ShaderSources[] = {
+    NOXD_SEMI_PLANAR_YUV_SHADER("a", "r", NOXD_BT601_LIMITED),
+    NOXD_SEMI_PLANAR_YUV_SHADER("a", "r", NOXD_BT601_FULL),
+    NOXD_SEMI_PLANAR_YUV_SHADER("a", "r", NOXD_BT709_LIMITED),
+    NOXD_SEMI_PLANAR_YUV_SHADER("a", "r", NOXD_BT709_FULL)};
+
 #undef NOXD_OVER_LAYER
+#undef NOXD_SEMI_PLANAR_YUV_SHADER
 #undef NOXD_PLANAR_YUV_SHADER
 #undef NOXD_PACKED_YUV_SHADER
 #undef NOXD_BT709_FULL

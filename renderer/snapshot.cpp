@@ -1,5 +1,6 @@
 #include "snapshot.h"
 
+#include "frame_counts.h"
 #include "renderer_core.h"
 #include "viewport.h"
 
@@ -29,8 +30,9 @@ bool IsSnapshotKind(int what) { return what == kSnapshotFrame || what == kSnapsh
 
 void SnapshotSize(RendererCore& renderer, int what, int32_t& width, int32_t& height) {
     if (what == kSnapshotFrame) {
-        width = renderer.frame_width;
-        height = renderer.frame_height;
+        const FrameGeometry shown = ReportedGeometry(renderer);
+        width = shown.width;
+        height = shown.height;
         return;
     }
     RECT client = {};

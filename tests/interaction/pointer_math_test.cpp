@@ -71,13 +71,13 @@ TEST(HostZoomTest, WholePictureWithinOneThousandth) {
 TEST(ZoomTexCoordsTest, TopLeftQuarterForBothRowOrders) {
     const RectF quarter = {0.0f, 1.0f, 0.5f, 0.5f};
     float t[4][2];
-    ZoomTexCoords(FormatClass::Bgr24, quarter, t);
+    ZoomTexCoords(true, quarter, t);
     // Bottom-up rows: t grows upward with the picture.
     EXPECT_EQ(t[0][0], 0.0f); EXPECT_EQ(t[0][1], 0.5f);
     EXPECT_EQ(t[1][0], 0.5f); EXPECT_EQ(t[1][1], 0.5f);
     EXPECT_EQ(t[2][0], 0.5f); EXPECT_EQ(t[2][1], 1.0f);
     EXPECT_EQ(t[3][0], 0.0f); EXPECT_EQ(t[3][1], 1.0f);
-    ZoomTexCoords(FormatClass::I420, quarter, t);
+    ZoomTexCoords(false, quarter, t);
     // Top-down rows: the top of the picture is t = 0.
     EXPECT_EQ(t[0][1], 0.0f);
     EXPECT_EQ(t[2][1], 0.5f);
