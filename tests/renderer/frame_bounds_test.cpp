@@ -6,7 +6,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "support/frames.h"
 #include "support/renderer_fixture.h"
@@ -72,6 +74,46 @@ TEST(FrameBoundsTest, NoFormatReadsPastTheDocumentedSize) {
             std::memset(frame.data(), 0x80, bytes);
             EXPECT_EQ(noxd_draw_frame(view.get(), frame.data()), S_OK) << what;
         }
+}
+
+// Frames given plane by plane whose last row read ends at a no-access page,
+// for every format, both pitch signs, pitches with and without padding and
+// odd sizes: the renderer reads (rows - 1) x |pitch| plus one row's bytes
+// of each plane and nothing more. One view takes them all, its size and
+// format changing from frame to frame.
+TEST(FrameBoundsTest, NoPlaneIsReadPastItsLastRow) {
+    const int formats[] = {NOXD_FORMAT_I420, NOXD_FORMAT_NV12, NOXD_FORMAT_NV21, NOXD_FORMAT_UYVY,
+                           NOXD_FORMAT_YUY2, NOXD_FORMAT_BGR32, NOXD_FORMAT_BGR24};
+    const int sizes[][2] = {{1, 1}, {3, 3}, {7, 5}, {33, 17}};
+    const int paddings[] = {0, 3};
+    noxd_test::ScopedRenderer view(NOXD_FORMAT_I420, 16, 16, 64, 48);
+    ASSERT_EQ(view.status(), S_OK);
+    for (int format : formats)
+        for (const auto& size : sizes)
+            for (int padding : paddings)
+                for (int sign : {1, -1}) {
+                    char what[96];
+                    std::snprintf(what, sizeof what, "format 0x%X, %dx%d, pitch %s row + %d",
+                                  static_cast<unsigned>(format), size[0], size[1], sign > 0 ? "+" : "-", padding);
+                    std::fprintf(stderr, "drawing %s\n", what);
+                    NOXD_PLANES desc = {sizeof desc, format, size[0], size[1], {}, {}};
+                    std::vector<std::unique_ptr<GuardedBuffer>> planes;
+                    for (int p = 0; p < 3; ++p) {
+                        const int rows = noxd_test::PlaneRows(format, size[1], p);
+                        if (rows == 0) continue;
+                        const size_t row = noxd_test::PlaneRowBytes(format, size[0], p);
+                        const size_t pitch = row + padding;
+                        const size_t bytes = (rows - 1) * pitch + row;
+                        planes.push_back(std::make_unique<GuardedBuffer>(bytes));
+                        uint8_t* base = planes.back()->data();
+                        ASSERT_NE(base, nullptr) << what;
+                        std::memset(base, 0x80, bytes);
+                        // The top row is the first in memory, or the last.
+                        desc.data[p] = sign > 0 ? base : base + (rows - 1) * pitch;
+                        desc.pitch[p] = sign * static_cast<INT>(pitch);
+                    }
+                    EXPECT_EQ(noxd_draw_planes(view.get(), &desc), S_OK) << what;
+                }
 }
 
 // A 3-pixel UYVY row is two pairs, the second half used; each row has a

@@ -24,6 +24,22 @@ std::vector<uint8_t> YuvFrame(int format, int width, int height,
             }
         return frame;
     }
+    if (format == NOXD_FORMAT_NV12 || format == NOXD_FORMAT_NV21) {
+        // h/2 chroma rows of w bytes, the pairs' order by format.
+        const int ch = height / 2;
+        frame.assign(static_cast<size_t>(width) * (height + ch), 0);
+        for (int row = 0; row < height; ++row)
+            for (int x = 0; x < width; ++x) frame[static_cast<size_t>(row) * width + x] = pixel(x, row).y;
+        uint8_t* uv = frame.data() + static_cast<size_t>(width) * height;
+        const bool vu = format == NOXD_FORMAT_NV21;
+        for (int row = 0; row < ch; ++row)
+            for (int x = 0; x + 1 < width; x += 2) {
+                const Yuv p = pixel(x, 2 * row);
+                uv[row * width + x] = vu ? p.v : p.u;
+                uv[row * width + x + 1] = vu ? p.u : p.v;
+            }
+        return frame;
+    }
     const bool uyvy = format == 9;
     frame.resize(static_cast<size_t>(width) * height * 2);
     for (int row = 0; row < height; ++row)
@@ -52,6 +68,99 @@ std::vector<uint8_t> BgrFrame(int format, int width, int height,
             if (bytes_per_pixel == 4) dst[3] = 0x5A;  // ignored by the renderer
         }
     return frame;
+}
+
+size_t PlaneRowBytes(int format, int width, int plane) {
+    const size_t w = static_cast<size_t>(width), chroma_w = (w + 1) / 2;
+    switch (format) {
+    case NOXD_FORMAT_I420: return plane == 0 ? w : chroma_w;
+    case NOXD_FORMAT_NV12:
+    case NOXD_FORMAT_NV21: return plane == 0 ? w : 2 * chroma_w;
+    case NOXD_FORMAT_YUY2:
+    case NOXD_FORMAT_UYVY: return plane == 0 ? 4 * chroma_w : 0;
+    case NOXD_FORMAT_BGR24: return plane == 0 ? 3 * w : 0;
+    case NOXD_FORMAT_BGR32: return plane == 0 ? 4 * w : 0;
+    }
+    return 0;
+}
+
+int PlaneRows(int format, int height, int plane) {
+    if (PlaneRowBytes(format, 1, plane) == 0) return 0;
+    return plane == 0 ? height : (height + 1) / 2;
+}
+
+namespace {
+
+// Picture row `row` of plane `plane` into `dst`.
+void WritePlaneRow(int format, int width, int plane, int row,
+                   const std::function<PlanesPixel(int, int)>& pixel, uint8_t* dst) {
+    const int chroma_w = (width + 1) / 2;
+    const auto at = [&](int x, int r) { return pixel(std::min(x, width - 1), r); };
+    switch (format) {
+    case NOXD_FORMAT_I420:
+        if (plane == 0)
+            for (int x = 0; x < width; ++x) dst[x] = at(x, row).yuv.y;
+        else
+            for (int x = 0; x < chroma_w; ++x) dst[x] = plane == 1 ? at(2 * x, 2 * row).yuv.u : at(2 * x, 2 * row).yuv.v;
+        return;
+    case NOXD_FORMAT_NV12:
+    case NOXD_FORMAT_NV21:
+        if (plane == 0) {
+            for (int x = 0; x < width; ++x) dst[x] = at(x, row).yuv.y;
+            return;
+        }
+        for (int x = 0; x < chroma_w; ++x) {
+            const Yuv p = at(2 * x, 2 * row).yuv;
+            dst[2 * x] = format == NOXD_FORMAT_NV12 ? p.u : p.v;
+            dst[2 * x + 1] = format == NOXD_FORMAT_NV12 ? p.v : p.u;
+        }
+        return;
+    case NOXD_FORMAT_YUY2:
+    case NOXD_FORMAT_UYVY:
+        for (int x = 0; x < chroma_w; ++x) {
+            const Yuv a = at(2 * x, row).yuv, b = at(2 * x + 1, row).yuv;
+            uint8_t* pair = dst + 4 * x;
+            if (format == NOXD_FORMAT_UYVY) {
+                pair[0] = a.u; pair[1] = a.y; pair[2] = a.v; pair[3] = b.y;
+            } else {
+                pair[0] = a.y; pair[1] = a.u; pair[2] = b.y; pair[3] = a.v;
+            }
+        }
+        return;
+    default: {
+        const int bytes = format == NOXD_FORMAT_BGR32 ? 4 : 3;
+        for (int x = 0; x < width; ++x) {
+            const Bgr p = at(x, row).bgr;
+            uint8_t* d = dst + bytes * x;
+            d[0] = p.b; d[1] = p.g; d[2] = p.r;
+            if (bytes == 4) d[3] = 0x5A;
+        }
+    }
+    }
+}
+
+}  // namespace
+
+PlanesFrame MakePlanesFrame(int format, int width, int height, int padding, bool bottom_up,
+                            const std::function<PlanesPixel(int, int)>& pixel) {
+    PlanesFrame f;
+    f.desc.size = sizeof(NOXD_PLANES);
+    f.desc.format = format;
+    f.desc.width = width;
+    f.desc.height = height;
+    for (int p = 0; p < 3; ++p) {
+        const int rows = PlaneRows(format, height, p);
+        if (rows == 0) continue;
+        const size_t pitch = PlaneRowBytes(format, width, p) + static_cast<size_t>(padding);
+        f.storage[p].assign(pitch * rows, 0xEE);
+        for (int row = 0; row < rows; ++row) {
+            const size_t at = static_cast<size_t>(bottom_up ? rows - 1 - row : row) * pitch;
+            WritePlaneRow(format, width, p, row, pixel, &f.storage[p][at]);
+        }
+        f.desc.data[p] = f.storage[p].data() + (bottom_up ? (rows - 1) * pitch : 0);
+        f.desc.pitch[p] = bottom_up ? -static_cast<INT>(pitch) : static_cast<INT>(pitch);
+    }
+    return f;
 }
 
 static int ToByte(double channel) {

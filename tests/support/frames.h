@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "noxd.h"
 #include "window_capture.h"
 
 namespace noxd_test {
@@ -18,13 +19,33 @@ struct Bgr {
 };
 
 // `pixel(x, row)` gives each pixel, row 0 being the first row in memory.
-// Packed formats take chroma from the even pixel of each pair, I420 from the
-// top-left pixel of each 2x2 block.
+// Packed formats take chroma from the even pixel of each pair, I420 and
+// NV12/NV21 from the top-left pixel of each 2x2 block.
 std::vector<uint8_t> YuvFrame(int format, int width, int height,
                               const std::function<Yuv(int x, int row)>& pixel);
 // Rows padded to 4 bytes, as the renderer reads them.
 std::vector<uint8_t> BgrFrame(int format, int width, int height,
                               const std::function<Bgr(int x, int row)>& pixel);
+
+// A frame given plane by plane, in buffers of its own. Each row is followed
+// by `padding` bytes of 0xEE, which no picture here has; with `bottom_up`
+// each plane's rows lie last row first and its pitch is negative. Chroma
+// planes of odd sizes are (w+1)/2 x (h+1)/2. `pixel(x, row)` gives each
+// pixel, row 0 at the top; BGR formats take its `bgr`, the others its `yuv`.
+struct PlanesPixel {
+    Yuv yuv;
+    Bgr bgr;
+};
+struct PlanesFrame {
+    std::vector<uint8_t> storage[3];
+    NOXD_PLANES desc = {};
+};
+PlanesFrame MakePlanesFrame(int format, int width, int height, int padding, bool bottom_up,
+                            const std::function<PlanesPixel(int x, int row)>& pixel);
+
+// Bytes of one row of each plane of a frame given plane by plane, and its rows.
+size_t PlaneRowBytes(int format, int width, int plane);
+int PlaneRows(int format, int height, int plane);
 
 // Limited-range BT.601, clamped to 0..255 as the screen shows it.
 Rgb ExpectedRgb(Yuv yuv);
