@@ -7,6 +7,10 @@
 #include "view_lifecycle.h"
 #include "viewport.h"
 
+// The descriptor holds pointers: its size differs between 32- and 64-bit
+// callers, and docs/api.md names both.
+static_assert(sizeof(NOXD_PLANES) == (sizeof(void*) == 4 ? 40 : 56), "NOXD_PLANES changed its layout");
+
 namespace noxd {
 
 namespace {
