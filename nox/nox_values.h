@@ -12,6 +12,11 @@ namespace nox {
 constexpr uint32_t kMediaYuv422 = 33;  // QZ_MTC_RAW_YUV422
 constexpr uint32_t kMediaRgb32 = 34;   // QZ_MTC_RAW_RGB32
 constexpr uint32_t kMediaRgb888 = 35;  // QZ_MTC_RAW_RGB888
+// Not the vendor's: the stand-in component's NV12 pictures (the code spells
+// "NV12"), which it sends only when NOX_SIM_NV12 asks. A Y plane of `stride`
+// bytes a row, then at stride * height the (height + 1) / 2 rows of
+// (width + 1) / 2 U,V pairs, `stride` bytes a row as well.
+constexpr uint32_t kMediaSimNv12 = 0x3231564E;
 
 // Bits of the state argument of OnChannelNotify.
 constexpr int32_t kStateConnected = 1;

@@ -1,6 +1,7 @@
 // The stand-in decoder: decodes the stand-in's encoded frames into the
-// moving test pattern in the asked format and hands each picture to the
-// callback given to Open.
+// moving test pattern in the asked format (or NV12 with padded rows, when
+// NOX_SIM_NV12 asks, as decoders of cameras commonly hand pictures over) at
+// each frame's own size, and hands each picture to the callback given to Open.
 //
 // Threads: the methods run on the caller's threads (PushEncodedData on the
 // live object's stream thread). Decoding runs on one thread of its own
@@ -45,18 +46,22 @@ struct Channel {
     ComPtr<INOXDecodeCallback> callback;  // set by Open before decoding starts
     LONG id = 0;
     uint32_t faults = 0;
+    uint32_t nv12Alignment = 0;  // NOX_SIM_NV12: every picture NV12, whatever was asked
 
-    void Deliver(const EncodedFrame& frame, uint32_t mediaType) {
-        std::vector<uint8_t> picture = RenderPicture(frame.sequence, frame.width, frame.height, mediaType);
+    void Deliver(const EncodedFrame& frame, uint32_t asked) {
+        const uint32_t delivered = nv12Alignment ? nox::kMediaSimNv12 : asked;
+        const uint32_t stride =
+            nv12Alignment ? PaddedNv12Stride(frame.width, nv12Alignment) : StrideOf(delivered, frame.width);
+        std::vector<uint8_t> picture = RenderPicture(frame.sequence, frame.width, frame.height, delivered, stride);
         const bool odd = frame.sequence % 2 == 1;
         nox::FrameDesc fields;
         fields.size = odd && (faults & kFaultBadDecSize) ? 40 : nox::kFrameDescSize;
         fields.sequence = frame.sequence;
-        fields.media_type = mediaType;
+        fields.media_type = delivered;
         fields.width = static_cast<uint32_t>(frame.width);
         fields.height = static_cast<uint32_t>(frame.height);
         fields.channel = static_cast<uint32_t>(id);
-        fields.stride = odd && (faults & kFaultZeroStride) ? 0 : StrideOf(mediaType, frame.width);
+        fields.stride = odd && (faults & kFaultZeroStride) ? 0 : stride;
         fields.length = static_cast<uint32_t>(picture.size());
         fields.payload = odd && (faults & kFaultNullPayload) ? nullptr : picture.data();
         uint8_t desc[sizeof(nox::FrameDesc)];
@@ -92,7 +97,10 @@ bool ReadEncodedFrame(const VARIANT& v, EncodedFrame* frame) {
 
 class Decoder final : public DualObject<INOXDecode> {
 public:
-    Decoder() : channel_(std::make_shared<Channel>()) { channel_->faults = ActiveFaults(); }
+    Decoder() : channel_(std::make_shared<Channel>()) {
+        channel_->faults = ActiveFaults();
+        channel_->nv12Alignment = Nv12Alignment();
+    }
     ~Decoder() override {
         LogCall("ReleaseDecode");
         Stop();
@@ -131,7 +139,7 @@ public:
             if (!result) return E_POINTER;
             *result = 0;
             if (channel_->faults & kFaultSetOutputFormat) return E_FAIL;
-            if (!IsOpen(channel) || StrideOf(static_cast<uint32_t>(mediaType), 1) == 0) return E_INVALIDARG;
+            if (!IsOpen(channel) || !IsOutputFormat(static_cast<uint32_t>(mediaType))) return E_INVALIDARG;
             std::lock_guard<std::mutex> hold(channel_->lock);
             channel_->mediaType = static_cast<uint32_t>(mediaType);
             *result = 1;

@@ -1,6 +1,7 @@
 // The stand-in live object: accepts a connection by the login rule of
 // sim_media.h and, once asked, streams encoded frames of the moving test
-// pattern to its subscribers at 25 frames a second.
+// pattern to its subscribers at 25 frames a second, at 640 x 480 or in turn
+// at the sizes NOX_SIM_SIZES names (a camera whose resolution is changed).
 //
 // Threads: the methods run on the caller's thread. The stream runs on one
 // thread of its own per object (multithreaded apartment) that calls the
@@ -55,6 +56,8 @@ struct Stream {
     noxd::UniqueKernelHandle stopEvent{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     LONG channel = 0;
     uint32_t faults = 0;
+    std::vector<PictureSize> sizes;  // NOX_SIM_SIZES: the camera switches its picture size
+    uint32_t framesPerSize = kDefaultFramesPerSize;
 
     std::vector<ComPtr<IDispatch>> Subscribers() {
         std::lock_guard<std::mutex> hold(lock);
@@ -83,15 +86,16 @@ struct Stream {
 
     void SendFrame(uint32_t sequence, uint32_t milliseconds) {
         const bool odd = sequence % 2 == 1;
-        const std::vector<uint8_t> payload = EncodePayload(sequence, kDefaultWidth, kDefaultHeight);
+        const PictureSize size = SizeOfFrame(sizes, framesPerSize, sequence);
+        const std::vector<uint8_t> payload = EncodePayload(sequence, size.width, size.height);
         std::vector<uint8_t> frame(nox::kFrameDescSize + payload.size());
         std::copy(payload.begin(), payload.end(), frame.begin() + nox::kFrameDescSize);
         nox::FrameDesc desc;
         desc.size = odd && (faults & kFaultBadEncSize) ? 40 : nox::kFrameDescSize;
         desc.sequence = sequence;
         desc.media_type = kEncodedMediaType;
-        desc.width = kDefaultWidth;
-        desc.height = kDefaultHeight;
+        desc.width = static_cast<uint32_t>(size.width);
+        desc.height = static_cast<uint32_t>(size.height);
         desc.timestamp = milliseconds;
         desc.flags = sequence % kFramesPerSecond == 0 ? 1 : 0;
         desc.channel = static_cast<uint32_t>(channel);
@@ -146,7 +150,11 @@ struct Stream {
 class LiveControl final : public DualObject<INOXLiveControl>, public IConnectionPointContainer,
                           public IConnectionPoint {
 public:
-    LiveControl() : stream_(std::make_shared<Stream>()) { stream_->faults = ActiveFaults(); }
+    LiveControl() : stream_(std::make_shared<Stream>()) {
+        stream_->faults = ActiveFaults();
+        stream_->sizes = StreamSizes();
+        stream_->framesPerSize = FramesPerSize();
+    }
     ~LiveControl() override {
         LogCall("ReleaseLive");
         if (!thread_.joinable()) return;

@@ -23,6 +23,8 @@ namespace noxsim {
 namespace {
 
 HMODULE g_module = nullptr;
+constexpr uint32_t kMaxNv12Alignment = 4096;
+constexpr uint32_t kMaxFramesPerSize = 1000000;
 // Serialises call-log lines from the caller's and the stream threads.
 std::mutex g_logLock;
 
@@ -97,6 +99,15 @@ HRESULT RegisterClassKey(const wchar_t* key, const std::wstring& path) {
 
 uint32_t ActiveFaults() {
     return ParseFaults(EnvironmentText("NOX_SIM_FAULT"));
+}
+
+uint32_t Nv12Alignment() { return ParseCount(EnvironmentText("NOX_SIM_NV12"), 1, kMaxNv12Alignment); }
+
+std::vector<PictureSize> StreamSizes() { return ParseSizes(EnvironmentText("NOX_SIM_SIZES")); }
+
+uint32_t FramesPerSize() {
+    const uint32_t frames = ParseCount(EnvironmentText("NOX_SIM_SIZE_FRAMES"), 1, kMaxFramesPerSize);
+    return frames ? frames : kDefaultFramesPerSize;
 }
 
 void LogCall(const char* format, ...) {

@@ -5,14 +5,23 @@
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "nox.h"
 #include "nox_values.h"
+#include "sim_media.h"
 
 namespace noxsim {
 
 // The fault switches of NOX_SIM_FAULT, read when called.
 uint32_t ActiveFaults();
+// The row alignment of NV12 pictures that NOX_SIM_NV12 asks for; 0 when it
+// asks for none. Read when called.
+uint32_t Nv12Alignment();
+// The stream's picture sizes of NOX_SIM_SIZES (empty: the default size) and
+// the frames each lasts, NOX_SIM_SIZE_FRAMES. Read when called.
+std::vector<PictureSize> StreamSizes();
+uint32_t FramesPerSize();
 
 // Appends one line to the call log named by NOX_SIM_LOG, if any. Any thread.
 void LogCall(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,6 +1,8 @@
 #include "sim_media.h"
 
+#include <algorithm>
 #include <cstring>
+#include <sstream>
 
 namespace noxsim {
 
@@ -32,6 +34,56 @@ uint8_t BlueDifferenceOf(Rgb c) {
 uint8_t RedDifferenceOf(Rgb c) {
     return static_cast<uint8_t>((112 * c.r - 94 * c.g - 18 * c.b + 128 + (128 << 8)) >> 8);
 }
+
+// The pattern in the packed formats: YUY2, RGB32, RGB24.
+void RenderPacked(uint32_t sequence, int width, int height, uint32_t mediaType, uint32_t stride, uint8_t* picture) {
+    for (int y = 0; y < height; ++y) {
+        uint8_t* out = picture + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < width; ++x) {
+            const Rgb c = PatternPixel(sequence, x, y);
+            if (mediaType == nox::kMediaYuv422) {
+                *out++ = LumaOf(c);
+                *out++ = (x % 2 == 0) ? BlueDifferenceOf(c) : RedDifferenceOf(PatternPixel(sequence, x - 1, y));
+                continue;
+            }
+            *out++ = c.b;
+            *out++ = c.g;
+            *out++ = c.r;
+            if (mediaType == nox::kMediaRgb32) *out++ = 0;
+        }
+    }
+}
+
+// One U,V pair of NV12: the rounded means over the block's pixels inside the picture.
+void PutChromaOfBlock(uint32_t sequence, int width, int height, int bx, int by, uint8_t* pair) {
+    int u = 0, v = 0, count = 0;
+    for (int y = 2 * by; y < std::min(2 * by + 2, height); ++y) {
+        for (int x = 2 * bx; x < std::min(2 * bx + 2, width); ++x) {
+            const Rgb c = PatternPixel(sequence, x, y);
+            u += BlueDifferenceOf(c);
+            v += RedDifferenceOf(c);
+            ++count;
+        }
+    }
+    pair[0] = static_cast<uint8_t>((u + count / 2) / count);
+    pair[1] = static_cast<uint8_t>((v + count / 2) / count);
+}
+
+void RenderNv12(uint32_t sequence, int width, int height, uint32_t stride, uint8_t* picture) {
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = picture + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < width; ++x) row[x] = LumaOf(PatternPixel(sequence, x, y));
+    }
+    uint8_t* chroma = picture + static_cast<size_t>(height) * stride;
+    for (int by = 0; by < (height + 1) / 2; ++by) {
+        for (int bx = 0; bx < (width + 1) / 2; ++bx) {
+            PutChromaOfBlock(sequence, width, height, bx, by, chroma + static_cast<size_t>(by) * stride + 2 * bx);
+        }
+    }
+}
+
+// The largest side of a picture NOX_SIM_SIZES takes.
+constexpr uint32_t kMaxSide = 4096;
 
 const struct {
     const char* name;
@@ -76,13 +128,29 @@ bool DecodePayload(const uint8_t* payload, size_t length, EncodedFrame* frame) {
     return frame->width > 0 && frame->height > 0;
 }
 
+bool IsOutputFormat(uint32_t mediaType) {
+    return mediaType == nox::kMediaYuv422 || mediaType == nox::kMediaRgb32 || mediaType == nox::kMediaRgb888;
+}
+
 uint32_t StrideOf(uint32_t mediaType, int width) {
+    const uint32_t w = static_cast<uint32_t>(width);
     switch (mediaType) {
-    case 33: return static_cast<uint32_t>(width) * 2;
-    case 34: return static_cast<uint32_t>(width) * 4;
-    case 35: return static_cast<uint32_t>(width) * 3;
+    case nox::kMediaYuv422: return w * 2;
+    case nox::kMediaRgb32: return w * 4;
+    case nox::kMediaRgb888: return w * 3;
+    case nox::kMediaSimNv12: return (w + 1) & ~1u;
     default: return 0;
     }
+}
+
+uint32_t PaddedNv12Stride(int width, uint32_t alignment) {
+    const uint32_t row = StrideOf(nox::kMediaSimNv12, width);
+    return (row + alignment - 1) / alignment * alignment;
+}
+
+size_t PictureBytes(uint32_t mediaType, uint32_t stride, int height) {
+    const size_t rows = static_cast<size_t>(height) + (mediaType == nox::kMediaSimNv12 ? (height + 1) / 2 : 0);
+    return rows * stride;
 }
 
 Rgb PatternPixel(uint32_t sequence, int x, int y) {
@@ -91,25 +159,42 @@ Rgb PatternPixel(uint32_t sequence, int x, int y) {
             static_cast<uint8_t>(checker ? 200 : 40)};
 }
 
-std::vector<uint8_t> RenderPicture(uint32_t sequence, int width, int height, uint32_t mediaType) {
-    const uint32_t stride = StrideOf(mediaType, width);
-    std::vector<uint8_t> picture(static_cast<size_t>(stride) * height);
-    for (int y = 0; y < height; ++y) {
-        uint8_t* out = picture.data() + static_cast<size_t>(y) * stride;
-        for (int x = 0; x < width; ++x) {
-            const Rgb c = PatternPixel(sequence, x, y);
-            if (mediaType == 33) {
-                *out++ = LumaOf(c);
-                *out++ = (x % 2 == 0) ? BlueDifferenceOf(c) : RedDifferenceOf(PatternPixel(sequence, x - 1, y));
-                continue;
-            }
-            *out++ = c.b;
-            *out++ = c.g;
-            *out++ = c.r;
-            if (mediaType == 34) *out++ = 0;
-        }
-    }
+std::vector<uint8_t> RenderPicture(uint32_t sequence, int width, int height, uint32_t mediaType,
+                                   uint32_t stride) {
+    if (StrideOf(mediaType, width) == 0) return {};
+    if (stride == 0) stride = StrideOf(mediaType, width);
+    std::vector<uint8_t> picture(PictureBytes(mediaType, stride, height));
+    if (mediaType == nox::kMediaSimNv12) RenderNv12(sequence, width, height, stride, picture.data());
+    else RenderPacked(sequence, width, height, mediaType, stride, picture.data());
     return picture;
+}
+
+std::vector<PictureSize> ParseSizes(const std::string& text) {
+    std::vector<PictureSize> sizes;
+    if (!text.empty() && text.back() == ',') return sizes;
+    std::istringstream entries(text);
+    std::string entry;
+    while (std::getline(entries, entry, ',')) {
+        const size_t by = entry.find('x');
+        if (by == std::string::npos) return {};
+        PictureSize size;
+        size.width = static_cast<int>(ParseCount(entry.substr(0, by), 1, kMaxSide));
+        size.height = static_cast<int>(ParseCount(entry.substr(by + 1), 1, kMaxSide));
+        if (size.width == 0 || size.height == 0) return {};
+        sizes.push_back(size);
+    }
+    return sizes;
+}
+
+PictureSize SizeOfFrame(const std::vector<PictureSize>& sizes, uint32_t framesPerSize, uint32_t sequence) {
+    if (sizes.empty() || framesPerSize == 0) return {};
+    return sizes[sequence / framesPerSize % sizes.size()];
+}
+
+uint32_t ParseCount(const std::string& text, uint32_t low, uint32_t high) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return 0;
+    const uint32_t value = static_cast<uint32_t>(std::stoul(text));
+    return value >= low && value <= high ? value : 0;
 }
 
 uint32_t ParseFaults(const std::string& text) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "nox_values.h"
+
 namespace noxsim {
 
 constexpr int kDefaultWidth = 640;
@@ -29,8 +31,18 @@ struct EncodedFrame {
 std::vector<uint8_t> EncodePayload(uint32_t sequence, int width, int height);
 bool DecodePayload(const uint8_t* payload, size_t length, EncodedFrame* frame);
 
-// Row stride in bytes of a decoded picture, 0 for an unknown media type.
+// Whether SetOutputFormat takes the media type: the component's YUY2,
+// RGB32 and RGB24. NV12 is never asked for; NOX_SIM_NV12 switches to it.
+bool IsOutputFormat(uint32_t mediaType);
+
+// Row stride in bytes of a decoded picture without padding (NV12: its
+// luma rows, of an even number of bytes, which its chroma rows share), 0 for
+// an unknown media type.
 uint32_t StrideOf(uint32_t mediaType, int width);
+// The stride of NV12 pictures whose rows are padded to `alignment` bytes.
+uint32_t PaddedNv12Stride(int width, uint32_t alignment);
+// Bytes of a decoded picture: its rows, and NV12's chroma rows after them.
+size_t PictureBytes(uint32_t mediaType, uint32_t stride, int height);
 
 // Colour of the test pattern at (x, y) of frame `sequence`, y = 0 at the top:
 // horizontal and vertical ramps that scroll with the frame and a checker of
@@ -42,8 +54,28 @@ Rgb PatternPixel(uint32_t sequence, int x, int y);
 
 // The decoded picture of frame `sequence`, top row first: RGB32 as B,G,R,0;
 // RGB24 as B,G,R; YUY2 as Y0,U,Y1,V with BT.601 studio range, the chroma of
-// each pair taken from its left pixel. Empty for an unknown media type.
-std::vector<uint8_t> RenderPicture(uint32_t sequence, int width, int height, uint32_t mediaType);
+// each pair taken from its left pixel; NV12 in the same range, each U,V pair
+// the mean of its 2 x 2 block's pixels (of those inside an odd-sized
+// picture). Rows `stride` bytes apart, StrideOf's when 0; padding bytes are
+// 0. Empty for an unknown media type.
+std::vector<uint8_t> RenderPicture(uint32_t sequence, int width, int height, uint32_t mediaType,
+                                   uint32_t stride = 0);
+
+// The stream's picture sizes, named in NOX_SIM_SIZES: "WxH,WxH,...", each
+// side 1..4096. Empty when any entry is not such a size.
+struct PictureSize {
+    int width = kDefaultWidth;
+    int height = kDefaultHeight;
+};
+std::vector<PictureSize> ParseSizes(const std::string& text);
+// The size of frame `sequence`: the list's sizes in turn, `framesPerSize`
+// frames each, round and round; the default size for an empty list.
+PictureSize SizeOfFrame(const std::vector<PictureSize>& sizes, uint32_t framesPerSize, uint32_t sequence);
+constexpr uint32_t kDefaultFramesPerSize = 50;
+
+// A whole decimal number from `low` to `high` (NOX_SIM_NV12's alignment,
+// NOX_SIM_SIZE_FRAMES), else 0.
+uint32_t ParseCount(const std::string& text, uint32_t low, uint32_t high);
 
 // Fault switches, named in NOX_SIM_FAULT (comma-separated).
 enum Fault : uint32_t {
