@@ -68,7 +68,7 @@ std::string CameraSession::Start(const Options& options, FrameMailbox& mailbox, 
     HRESULT hr = live_->Connect(address, login, password, &live_channel_);
     if (FAILED(hr)) return Failure(("connecting to " + options.address).c_str(), hr);
 
-    sink_.Attach(new StreamSink(mailbox, frame_ready, options.format));
+    sink_.Attach(new StreamSink(mailbox, frame_ready));
     hr = decoder_->Open(VARIANT_FALSE, VARIANT_FALSE, static_cast<IDispatch*>(sink_.Get()), &decoder_channel_);
     if (FAILED(hr)) return Failure("opening the decoder", hr);
     LONG done = 0;

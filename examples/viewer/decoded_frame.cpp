@@ -1,15 +1,38 @@
 #include "decoded_frame.h"
 
 #include <cstring>
+#include <limits>
 
 namespace viewer {
 
 namespace {
 
-uint32_t BytesPerPixel(PictureFormat format) { return format == PictureFormat::kYuy2 ? 2 : 4; }
+// How a media type's picture lies in its buffer.
+struct MediaShape {
+    uint32_t media_type;
+    int renderer_format;
+    uint32_t bytes_per_pixel;  // of the first plane
+    bool chroma_plane;         // NV12's interleaved U,V rows after the luma rows
+};
 
-size_t RendererRowBytes(PictureFormat format, uint32_t width) {
-    return (static_cast<size_t>(width) * BytesPerPixel(format) + 3) & ~size_t{3};
+const MediaShape kShapes[] = {
+    {nox::kMediaYuv422, kRendererYuy2, 2, false},
+    {nox::kMediaRgb32, kRendererBgr32, 4, false},
+    {nox::kMediaRgb888, kRendererBgr24, 3, false},
+    {nox::kMediaSimNv12, kRendererNv12, 1, true},
+};
+
+const MediaShape* ShapeOf(uint32_t media_type) {
+    for (const MediaShape& shape : kShapes)
+        if (shape.media_type == media_type) return &shape;
+    return nullptr;
+}
+
+// Bytes the widest row of the picture takes; YUY2 and NV12 hold pixels in pairs.
+uint64_t RowBytes(const MediaShape& shape, uint32_t width) {
+    const uint64_t w = width;
+    if (shape.renderer_format == kRendererYuy2 || shape.chroma_plane) return (w + 1) / 2 * 2 * shape.bytes_per_pixel;
+    return w * shape.bytes_per_pixel;
 }
 
 }  // namespace
@@ -18,28 +41,40 @@ uint32_t MediaTypeOf(PictureFormat format) {
     return format == PictureFormat::kYuy2 ? nox::kMediaYuv422 : nox::kMediaRgb32;
 }
 
-int RendererFormatOf(PictureFormat format) { return format == PictureFormat::kYuy2 ? 12 : 10; }
-
-bool Fits(const nox::FrameDesc& frame, PictureFormat format, uint32_t width, uint32_t height) {
-    const uint64_t row = static_cast<uint64_t>(width) * BytesPerPixel(format);
-    return frame.size == nox::kFrameDescSize && frame.payload && frame.media_type == MediaTypeOf(format) &&
-           frame.width == width && frame.height == height && frame.stride >= row &&
-           frame.length >= static_cast<uint64_t>(frame.stride) * height;
+bool LayoutOf(const nox::FrameDesc& frame, PlaneLayout* layout) {
+    const MediaShape* shape = ShapeOf(frame.media_type);
+    if (frame.size != nox::kFrameDescSize || !frame.payload || !shape || frame.width == 0 || frame.height == 0 ||
+        frame.stride > static_cast<uint32_t>(std::numeric_limits<int32_t>::max()) ||
+        frame.stride < RowBytes(*shape, frame.width))
+        return false;
+    const uint64_t rows = frame.height + (shape->chroma_plane ? (frame.height + 1) / 2 : 0);
+    const uint64_t bytes = rows * frame.stride;
+    if (frame.length < bytes) return false;
+    PlaneLayout planes;
+    planes.format = shape->renderer_format;
+    planes.width = frame.width;
+    planes.height = frame.height;
+    planes.pitch[0] = static_cast<int32_t>(frame.stride);
+    if (shape->chroma_plane) {
+        planes.offset[1] = static_cast<size_t>(frame.height) * frame.stride;
+        planes.pitch[1] = planes.pitch[0];
+    }
+    planes.bytes = static_cast<size_t>(bytes);
+    *layout = planes;
+    return true;
 }
 
-size_t RendererFrameBytes(PictureFormat format, uint32_t width, uint32_t height) {
-    return RendererRowBytes(format, width) * height;
+void CopyPicture(const nox::FrameDesc& frame, const PlaneLayout& layout, std::vector<uint8_t>& out) {
+    out.assign(frame.payload, frame.payload + layout.bytes);
 }
 
-void CopyToRendererLayout(const nox::FrameDesc& frame, PictureFormat format, std::vector<uint8_t>& out) {
-    const size_t row = RendererRowBytes(format, frame.width);
-    const size_t used = static_cast<size_t>(frame.width) * BytesPerPixel(format);
-    out.assign(row * frame.height, 0);
-    if (out.empty()) return;  // no row to copy, and no element to take the address of
-    const bool flip = format == PictureFormat::kRgb32;
-    for (uint32_t y = 0; y < frame.height; ++y) {
-        const uint32_t target = flip ? frame.height - 1 - y : y;
-        std::memcpy(&out[target * row], frame.payload + static_cast<size_t>(y) * frame.stride, used);
+std::string FormatName(int renderer_format) {
+    switch (renderer_format) {
+    case kRendererYuy2: return "YUY2";
+    case kRendererBgr32: return "RGB32";
+    case kRendererBgr24: return "RGB24";
+    case kRendererNv12: return "NV12";
+    default: return "format " + std::to_string(renderer_format);
     }
 }
 

@@ -15,13 +15,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "decoded_frame.h"
+
 namespace viewer {
 
 struct Picture {
-    std::vector<uint8_t> bytes;  // in the renderer's frame layout
+    std::vector<uint8_t> bytes;  // as the component delivered them
+    PlaneLayout layout;          // where the planes lie in `bytes`
     uint32_t sequence = 0;       // the component's frame number
-    uint32_t width = 0;
-    uint32_t height = 0;
 };
 
 class FrameMailbox {

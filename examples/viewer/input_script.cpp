@@ -33,6 +33,23 @@ void AddDrag(std::vector<InputEvent>& events, uint32_t at, int x0, int y0, int x
     AddPointer(events, at + (kDragMoves + 1) * kDragStepMs, InputKind::kRelease, x1, y1);
 }
 
+// The state of a wait step: "novideo", or "frame" and a frame number.
+bool ParseWait(const std::string& state, const std::string& number, InputEvent& e) {
+    if (state == "novideo") return number.empty();
+    if (state != "frame" || number.empty() || number.size() > 9 ||
+        number.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    e.frame = static_cast<uint32_t>(std::stoul(number));
+    return true;
+}
+
+bool IsWait(InputKind kind) { return kind == InputKind::kWaitNoVideo || kind == InputKind::kWaitFrame; }
+
+// Whether the view is in the state a wait step waits for.
+bool Reached(const InputEvent& wait, const ViewState& view) {
+    return wait.kind == InputKind::kWaitNoVideo ? view.no_video : view.frame >= wait.frame;
+}
+
 // Parses one step into `events`; returns the error text, empty when it parsed.
 std::string ParseStep(const std::string& line, std::vector<InputEvent>& events) {
     std::istringstream in(line);
@@ -68,10 +85,10 @@ std::string ParseStep(const std::string& line, std::vector<InputEvent>& events) 
         if (!ParsePoint(first, x0, y0) || !ParsePoint(second, x1, y1)) return "drag takes two points x,y";
         AddDrag(events, t, x0, y0, x1, y1);
     } else if (action == "wait") {
-        if (first != "novideo" || !second.empty()) return "wait takes the state novideo";
         InputEvent e;
         e.at_ms = t;
-        e.kind = InputKind::kWaitNoVideo;
+        e.kind = first == "frame" ? InputKind::kWaitFrame : InputKind::kWaitNoVideo;
+        if (!ParseWait(first, second, e)) return "wait takes novideo or frame N";
         events.push_back(e);
     } else if (action == "click" || action == "dblclick") {
         if (!ParsePoint(first, x0, y0) || !second.empty()) return action + " takes one point x,y";
@@ -108,10 +125,10 @@ ParsedScript ParseScript(const std::string& text) {
     return script;
 }
 
-const InputEvent* ScriptCursor::Next(uint64_t elapsed_ms, bool no_video) {
+const InputEvent* ScriptCursor::Next(uint64_t elapsed_ms, const ViewState& view) {
     for (; next_ < events_.size() && events_[next_].at_ms <= elapsed_ms; ++next_) {
-        if (events_[next_].kind != InputKind::kWaitNoVideo) return &events_[next_++];
-        if (!no_video) return nullptr;
+        if (!IsWait(events_[next_].kind)) return &events_[next_++];
+        if (!Reached(events_[next_], view)) return nullptr;
     }
     return nullptr;
 }

@@ -7,6 +7,7 @@
 //   3500 screenshot out\a.png  PNG of the first frame shown from then on
 //   4000 wait novideo          the steps after it wait until the view says
 //                              "NO VIDEO" (no picture for the stale time)
+//   4000 wait frame 50         ... until a frame numbered 50 or later is shown
 // A step is sent when its time has come and every step before it was.
 // Blank lines and lines starting with # are skipped. Plain logic.
 #pragma once
@@ -18,7 +19,7 @@
 
 namespace viewer {
 
-enum class InputKind { kPress, kMove, kRelease, kDoubleClick, kKey, kScreenshot, kWaitNoVideo };
+enum class InputKind { kPress, kMove, kRelease, kDoubleClick, kKey, kScreenshot, kWaitNoVideo, kWaitFrame };
 
 struct InputEvent {
     uint32_t at_ms = 0;
@@ -26,6 +27,13 @@ struct InputEvent {
     int x = 0, y = 0;   // pointer events
     char key = 0;       // kKey: the upper-case letter or digit
     std::string path;   // kScreenshot
+    uint32_t frame = 0; // kWaitFrame: the component's frame number
+};
+
+// What the view shows now, which waits wait for.
+struct ViewState {
+    bool no_video = false;  // it says "NO VIDEO"
+    uint32_t frame = 0;     // the number of the frame shown last
 };
 
 struct ParsedScript {
@@ -40,9 +48,9 @@ ParsedScript ParseScript(const std::string& text);
 class ScriptCursor {
 public:
     explicit ScriptCursor(std::vector<InputEvent> events) : events_(std::move(events)) {}
-    // The next step to send at `elapsed_ms`, or null when none is due;
-    // `no_video`: the view says "NO VIDEO" now. Waits are passed, never returned.
-    const InputEvent* Next(uint64_t elapsed_ms, bool no_video);
+    // The next step to send at `elapsed_ms`, or null when none is due.
+    // Waits are passed once `view` is in their state, never returned.
+    const InputEvent* Next(uint64_t elapsed_ms, const ViewState& view);
     bool done() const { return next_ == events_.size(); }
 
 private:

@@ -24,8 +24,7 @@ LONG AsLong(VARIANT& arg) {
 
 }  // namespace
 
-StreamSink::StreamSink(FrameMailbox& mailbox, HANDLE frame_ready, PictureFormat format)
-    : format_(format), mailbox_(&mailbox), frame_ready_(frame_ready) {}
+StreamSink::StreamSink(FrameMailbox& mailbox, HANDLE frame_ready) : mailbox_(&mailbox), frame_ready_(frame_ready) {}
 
 void StreamSink::SetDecoder(INOXDecode* decoder, LONG channel) {
     std::lock_guard<std::mutex> hold(decoder_lock_);
@@ -117,19 +116,15 @@ HRESULT StreamSink::TakeDecodedFrame(const uint8_t* desc) {
     const nox::FrameDesc frame = nox::ReadDecodedFrameDesc(desc);
     std::lock_guard<std::mutex> hold(mailbox_lock_);
     if (!mailbox_) return S_FALSE;
-    if (width_ == 0 && frame.size == nox::kFrameDescSize && frame.width > 0 && frame.height > 0) {
-        width_ = frame.width;
-        height_ = frame.height;
-    }
-    if (!Fits(frame, format_, width_, height_)) {
+    PlaneLayout layout;
+    if (!LayoutOf(frame, &layout)) {
         ++rejected_;
         return S_FALSE;
     }
     Picture& picture = mailbox_->Fill();
-    CopyToRendererLayout(frame, format_, picture.bytes);
+    CopyPicture(frame, layout, picture.bytes);
+    picture.layout = layout;
     picture.sequence = frame.sequence;
-    picture.width = frame.width;
-    picture.height = frame.height;
     mailbox_->Publish();
     SetEvent(frame_ready_);
     return S_OK;

@@ -24,14 +24,14 @@ class StreamSink final : public IDispatch, public INOXDecodeCallback {
 public:
     // `frame_ready` is set after each picture published; both stay the caller's
     // and must outlive Detach.
-    StreamSink(FrameMailbox& mailbox, HANDLE frame_ready, PictureFormat format);
+    StreamSink(FrameMailbox& mailbox, HANDLE frame_ready);
 
     // Encoded frames go to this decoder channel from now on.
     void SetDecoder(INOXDecode* decoder, LONG channel);
     // After it returns no call of the component reaches the mailbox, the
     // event or the decoder any more.
     void Detach();
-    // Decoded frames that were not whole pictures of the view's format and size.
+    // Decoded frames that were not whole pictures the renderer can show.
     uint64_t rejected() const { return rejected_.load(); }
 
     // IUnknown, shared by both interfaces. No COM method lets an exception
@@ -58,7 +58,6 @@ private:
     HRESULT TakeDecodedFrame(const uint8_t* desc);
 
     std::atomic<ULONG> references_{1};
-    const PictureFormat format_;
 
     std::mutex decoder_lock_;  // guards decoder_ and channel_: stream thread, SetDecoder, Detach
     Microsoft::WRL::ComPtr<INOXDecode> decoder_;
@@ -67,8 +66,6 @@ private:
     std::mutex mailbox_lock_;  // guards the fields below: decoding thread and Detach
     FrameMailbox* mailbox_;
     HANDLE frame_ready_;
-    uint32_t width_ = 0;       // picture size, fixed by the first fitting frame
-    uint32_t height_ = 0;
 
     std::atomic<uint64_t> rejected_{0};
 };

@@ -16,6 +16,7 @@
 #include "frame_mailbox.h"
 #include "input_script.h"
 #include "noxd.h"
+#include "renderer_planes.h"
 #include "view_controls.h"
 #include "view_math.h"
 #include "view_overlays.h"
@@ -27,8 +28,6 @@
 namespace viewer {
 
 namespace {
-
-static_assert(NOXD_FORMAT_YUY2 == 12 && NOXD_FORMAT_BGR32 == 10, "renderer format codes");
 
 // A camera that sends nothing for this long has failed the run.
 constexpr DWORD kFrameTimeoutMs = 5000;
@@ -48,10 +47,13 @@ public:
     ~Renderer() {
         if (renderer_) noxd_release_renderer(renderer_);
     }
+    // The view takes the first picture's size; later pictures may change
+    // format and size, and are fitted into it.
     HRESULT Create(HWND host, const Options& o, const Picture& first) {
         const std::wstring title = L"noxd viewer - " + Widen(o.camera_name);
-        return noxd_create_renderer(host, title.c_str(), 0, 0, RendererFormatOf(o.format),
-                                    static_cast<int>(first.width), static_cast<int>(first.height), &renderer_);
+        const PlaneLayout& layout = first.layout;
+        return noxd_create_renderer(host, title.c_str(), 0, 0, layout.format, static_cast<int>(layout.width),
+                                    static_cast<int>(layout.height), &renderer_);
     }
     NOXD_RENDERER get() const { return renderer_; }
     HWND window() const { return noxd_get_hwnd(renderer_); }
@@ -109,6 +111,32 @@ bool SaveScreenshot(HWND window, const std::string& path, uint32_t sequence) {
     return saved;
 }
 
+// Draws each picture as it lies in the viewer's buffer, and says on the
+// console when the camera's pictures change format or size.
+class PictureDrawer {
+public:
+    // False once a picture could not be drawn; that is said once.
+    bool Draw(NOXD_RENDERER renderer, const Picture& picture) {
+        const PlaneLayout& layout = picture.layout;
+        if (layout.format != shown_.format || layout.width != shown_.width || layout.height != shown_.height) {
+            std::printf("picture %u x %u %s: frame %u\n", layout.width, layout.height,
+                        FormatName(layout.format).c_str(), picture.sequence);
+            std::fflush(stdout);
+            shown_ = layout;
+        }
+        const NOXD_PLANES planes = PlanesOf(picture);
+        const HRESULT drawn = noxd_draw_planes(renderer, &planes);
+        if (drawn != S_OK && !failed_)
+            std::printf("cannot draw frame %u: 0x%08lX\n", picture.sequence, static_cast<unsigned long>(drawn));
+        failed_ = failed_ || drawn != S_OK;
+        return !failed_;
+    }
+
+private:
+    PlaneLayout shown_;
+    bool failed_ = false;
+};
+
 // Plays the script's input into the view's window as the user's mouse and
 // keyboard would send it, each step when its time has come.
 class ScriptPlayer {
@@ -116,8 +144,8 @@ public:
     explicit ScriptPlayer(std::vector<InputEvent> events) : cursor_(std::move(events)) {}
 
     // Sends the steps due at `elapsed_ms`; screenshots due are added to `shots`.
-    void Play(HWND window, uint64_t elapsed_ms, bool no_video, std::vector<std::string>& shots) {
-        while (const InputEvent* step = cursor_.Next(elapsed_ms, no_video)) {
+    void Play(HWND window, uint64_t elapsed_ms, const ViewState& view, std::vector<std::string>& shots) {
+        while (const InputEvent* step = cursor_.Next(elapsed_ms, view)) {
             const InputEvent& e = *step;
             const LPARAM point = MAKELPARAM(e.x, e.y);
             switch (e.kind) {
@@ -127,7 +155,8 @@ public:
             case InputKind::kDoubleClick: Send(window, WM_LBUTTONDBLCLK, MK_LBUTTON, point); break;
             case InputKind::kKey: Send(window, WM_KEYDOWN, static_cast<WPARAM>(e.key), 1); break;
             case InputKind::kScreenshot: shots.push_back(e.path); break;
-            case InputKind::kWaitNoVideo: break;
+            case InputKind::kWaitNoVideo:
+            case InputKind::kWaitFrame: break;
             }
         }
     }
@@ -198,7 +227,7 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
     noxd::UniqueWindow host;
     if (o.host_window) {
         host = CreateHostWindow((L"noxd viewer - " + Widen(o.camera_name)).c_str(),
-                                static_cast<int>(picture->width), static_cast<int>(picture->height));
+                                static_cast<int>(picture->layout.width), static_cast<int>(picture->layout.height));
         if (!host) {
             std::printf("cannot create the host window\n");
             return 1;
@@ -223,6 +252,7 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
     bool ok = overlays.AddLogoAndDot(logo);
 
     ScriptPlayer player(script);
+    PictureDrawer drawing;
     std::vector<std::string> shots;
     RunCounts counts;
     uint32_t last_sequence = 0;
@@ -236,7 +266,7 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
         ShowStatistics(renderer.get(), controls, overlays, clock);
         if (picture) {
             overlays.UpdateCaption(clock);
-            noxd_draw_frame(renderer.get(), picture->bytes.data());
+            ok = drawing.Draw(renderer.get(), *picture) && ok;
             last_drawn_ms = now;
             if (counts.shown++ == 0) counts.first_ms = now;
             counts.last_ms = last_picture_ms = now;
@@ -249,7 +279,8 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
         }
         // The script's keys are handled before Play returns, so a snapshot its
         // last step asks for is taken before the run may end.
-        if (counts.shown > 0) player.Play(window, now - counts.first_ms, ShowsNoVideo(renderer.get()), shots);
+        if (counts.shown > 0)
+            player.Play(window, now - counts.first_ms, {ShowsNoVideo(renderer.get()), last_sequence}, shots);
         if (controls.TakeSnapshotRequest()) ok = SaveSnapshot(renderer.get(), FolderOf(o.screenshot), ++snapshots, last_sequence) && ok;
         const bool enough = o.frames > 0 && counts.shown >= static_cast<uint64_t>(o.frames) && player.done() &&
                             shots.empty();

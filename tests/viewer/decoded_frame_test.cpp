@@ -3,6 +3,9 @@
 #include <cstring>
 
 #include "decoded_frame.h"
+#include "frame_mailbox.h"
+#include "renderer_planes.h"
+#include "sim_media.h"
 
 namespace viewer {
 namespace {
@@ -30,36 +33,100 @@ TEST(ViewerDecodedFrame, ReadsTheDescriptorFields) {
     EXPECT_EQ(f.payload, pixels);
 }
 
-TEST(ViewerDecodedFrame, OnlyWholePicturesOfTheViewsFormatAndSizeFit) {
-    const uint8_t pixels[64] = {};
-    const auto fits = [&](const std::vector<uint8_t>& desc, PictureFormat format) {
-        return Fits(nox::ReadDecodedFrameDesc(desc.data()), format, 4, 2);
+// Every format the decoder delivers is described where it lies, top row
+// first with the stride as pitch; NV12's chroma rows follow its luma rows.
+// A frame is refused when it is not a whole picture: its claimed length
+// must hold every row, padding included.
+TEST(ViewerDecodedFrame, LaysOutWholePicturesOfAnyFormatAndSizeAndRefusesTheRest) {
+    static const uint8_t pixels[256] = {};
+    const uint32_t nv12 = nox::kMediaSimNv12;
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> desc;
+        bool fits;
+        int format;
+        size_t chroma_offset;  // NV12's second plane
+        size_t bytes;
+    } cases[] = {
+        {"RGB32", Desc(34, 4, 2, 16, 32, pixels), true, kRendererBgr32, 0, 32},
+        {"YUY2, rows padded", Desc(33, 4, 2, 12, 24, pixels), true, kRendererYuy2, 0, 24},
+        {"RGB24", Desc(35, 3, 2, 9, 18, pixels), true, kRendererBgr24, 0, 18},
+        {"NV12 5 x 3, rows of 8", Desc(nv12, 5, 3, 8, 40, pixels), true, kRendererNv12, 24, 40},
+        {"NV12 of another size", Desc(nv12, 16, 6, 16, 144, pixels), true, kRendererNv12, 96, 144},
+        {"NV12 one row short", Desc(nv12, 5, 3, 8, 39, pixels), false, 0, 0, 0},
+        {"NV12 rows shorter than a chroma row", Desc(nv12, 5, 3, 5, 25, pixels), false, 0, 0, 0},
+        {"YUY2 odd width, rows of its pixels only", Desc(33, 3, 2, 6, 12, pixels), false, 0, 0, 0},
+        {"RGB32 one byte short", Desc(34, 4, 2, 16, 31, pixels), false, 0, 0, 0},
+        {"unknown media type", Desc(36, 4, 2, 16, 32, pixels), false, 0, 0, 0},
+        {"other descriptor", Desc(34, 4, 2, 16, 32, pixels, 40), false, 0, 0, 0},
+        {"no payload", Desc(34, 4, 2, 16, 32, nullptr), false, 0, 0, 0},
+        {"no stride", Desc(34, 4, 2, 0, 32, pixels), false, 0, 0, 0},
+        {"no width", Desc(34, 0, 2, 16, 32, pixels), false, 0, 0, 0},
+        {"no height", Desc(nv12, 4, 0, 4, 32, pixels), false, 0, 0, 0},
+        {"stride past a signed pitch", Desc(34, 1, 1, 0x80000000u, 0xFFFFFFFFu, pixels), false, 0, 0, 0},
     };
-    EXPECT_TRUE(fits(Desc(34, 4, 2, 16, 32, pixels), PictureFormat::kRgb32));
-    EXPECT_TRUE(fits(Desc(33, 4, 2, 8, 16, pixels), PictureFormat::kYuy2));
-    EXPECT_FALSE(fits(Desc(33, 4, 2, 8, 16, pixels), PictureFormat::kRgb32));      // other format
-    EXPECT_FALSE(fits(Desc(34, 4, 2, 16, 32, pixels, 40), PictureFormat::kRgb32)); // other descriptor
-    EXPECT_FALSE(fits(Desc(34, 4, 2, 16, 32, nullptr), PictureFormat::kRgb32));    // no payload
-    EXPECT_FALSE(fits(Desc(34, 4, 2, 0, 32, pixels), PictureFormat::kRgb32));      // no stride
-    EXPECT_FALSE(fits(Desc(34, 4, 2, 16, 31, pixels), PictureFormat::kRgb32));     // short payload
-    EXPECT_FALSE(fits(Desc(34, 2, 2, 8, 16, pixels), PictureFormat::kRgb32));      // other size
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const nox::FrameDesc frame = nox::ReadDecodedFrameDesc(c.desc.data());
+        PlaneLayout layout;
+        ASSERT_EQ(LayoutOf(frame, &layout), c.fits);
+        if (!c.fits) {
+            EXPECT_EQ(layout.format, 0);  // left as it was
+            continue;
+        }
+        EXPECT_EQ(layout.format, c.format);
+        EXPECT_EQ(layout.width, frame.width);
+        EXPECT_EQ(layout.height, frame.height);
+        EXPECT_EQ(layout.offset[0], 0u);
+        EXPECT_EQ(layout.pitch[0], static_cast<int32_t>(frame.stride));
+        EXPECT_EQ(layout.offset[1], c.chroma_offset);
+        EXPECT_EQ(layout.pitch[1], c.format == kRendererNv12 ? static_cast<int32_t>(frame.stride) : 0);
+        EXPECT_EQ(layout.pitch[2], 0);
+        EXPECT_EQ(layout.bytes, c.bytes);
+    }
 }
 
-TEST(ViewerDecodedFrame, Rgb32IsTurnedBottomRowFirstForTheRenderer) {
-    // Two rows of one pixel, stride 8 with padding: top row 1..4, bottom row 5..8.
-    const uint8_t pixels[16] = {1, 2, 3, 4, 99, 99, 99, 99, 5, 6, 7, 8, 99, 99, 99, 99};
-    std::vector<uint8_t> out;
-    CopyToRendererLayout(nox::ReadDecodedFrameDesc(Desc(34, 1, 2, 8, 16, pixels).data()), PictureFormat::kRgb32, out);
-    EXPECT_EQ(out, (std::vector<uint8_t>{5, 6, 7, 8, 1, 2, 3, 4}));
-}
+// The stand-in's padded NV12 frame, through the mailbox to the renderer's
+// description: the bytes as delivered, the planes pointing into the slot the
+// drawing thread holds.
+TEST(ViewerDecodedFrame, PlanesOfAPaddedNv12FramePointIntoTheHeldPicture) {
+    const int w = 350, h = 287;
+    const uint32_t stride = noxsim::PaddedNv12Stride(w, 64);
+    ASSERT_EQ(stride, 384u);
+    const std::vector<uint8_t> delivered = noxsim::RenderPicture(9, w, h, nox::kMediaSimNv12, stride);
+    ASSERT_EQ(delivered.size(), size_t{384} * (287 + 144));
+    nox::FrameDesc frame;
+    frame.media_type = nox::kMediaSimNv12;
+    frame.width = w;
+    frame.height = h;
+    frame.sequence = 9;
+    frame.stride = stride;
+    frame.length = static_cast<uint32_t>(delivered.size());
+    frame.payload = delivered.data();
 
-TEST(ViewerDecodedFrame, Yuy2KeepsTopRowFirstWithRowsPaddedToFourBytes) {
-    // Width 1 gives 2 bytes a row, read by the renderer as 4.
-    const uint8_t pixels[6] = {10, 11, 99, 20, 21, 99};
-    std::vector<uint8_t> out;
-    CopyToRendererLayout(nox::ReadDecodedFrameDesc(Desc(33, 1, 2, 3, 6, pixels).data()), PictureFormat::kYuy2, out);
-    EXPECT_EQ(out, (std::vector<uint8_t>{10, 11, 0, 0, 20, 21, 0, 0}));
-    EXPECT_EQ(out.size(), RendererFrameBytes(PictureFormat::kYuy2, 1, 2));
+    FrameMailbox mailbox;
+    PlaneLayout layout;
+    ASSERT_TRUE(LayoutOf(frame, &layout));
+    Picture& filled = mailbox.Fill();
+    CopyPicture(frame, layout, filled.bytes);
+    filled.layout = layout;
+    filled.sequence = frame.sequence;
+    mailbox.Publish();
+    const Picture* held = mailbox.TakeNewest();
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(held->bytes, delivered);
+
+    const NOXD_PLANES planes = PlanesOf(*held);
+    EXPECT_EQ(planes.size, sizeof(NOXD_PLANES));
+    EXPECT_EQ(planes.format, NOXD_FORMAT_NV12);
+    EXPECT_EQ(planes.width, w);
+    EXPECT_EQ(planes.height, h);
+    EXPECT_EQ(planes.data[0], held->bytes.data());
+    EXPECT_EQ(planes.data[1], held->bytes.data() + size_t{384} * 287);
+    EXPECT_EQ(planes.data[2], nullptr);
+    EXPECT_EQ(planes.pitch[0], 384);
+    EXPECT_EQ(planes.pitch[1], 384);
+    EXPECT_EQ(planes.pitch[2], 0);
 }
 
 }  // namespace

@@ -55,22 +55,26 @@ TEST(ViewerScript, ClicksKeysAndScreenshotsInTimeOrder) {
     EXPECT_EQ(s.events[7].path, "C:\\out folder\\z.png");
 }
 
-// A wait holds every later step, whatever its time, until the view says "NO
-// VIDEO"; steps before it go at their times.
-TEST(ViewerScript, AWaitHoldsTheStepsAfterItUntilTheViewSaysNoVideo) {
-    ScriptCursor cursor(ParseScript("100 key A\n200 wait novideo\n200 key B\n300 key C\n").events);
-    auto next_key = [&](uint64_t at, bool no_video) {
-        const InputEvent* step = cursor.Next(at, no_video);
+// A wait holds every later step, whatever its time, until the view is in
+// its state: saying "NO VIDEO", or showing the frame named or a later one.
+// Steps before it go at their times.
+TEST(ViewerScript, AWaitHoldsTheStepsAfterItUntilTheViewIsInItsState) {
+    ScriptCursor cursor(
+        ParseScript("100 key A\n200 wait novideo\n200 key B\n300 key C\n300 wait frame 50\n300 key D\n").events);
+    auto next_key = [&](uint64_t at, bool no_video, uint32_t frame) {
+        const InputEvent* step = cursor.Next(at, {no_video, frame});
         return step ? step->key : '-';
     };
-    EXPECT_EQ(next_key(50, true), '-');
-    EXPECT_EQ(next_key(5000, false), 'A');
-    EXPECT_EQ(next_key(5000, false), '-');
+    EXPECT_EQ(next_key(50, true, 0), '-');
+    EXPECT_EQ(next_key(5000, false, 99), 'A');
+    EXPECT_EQ(next_key(5000, false, 99), '-');
     EXPECT_FALSE(cursor.done());
-    EXPECT_EQ(next_key(150, true), '-');  // the wait's own time has not come
-    EXPECT_EQ(next_key(250, true), 'B');
-    EXPECT_EQ(next_key(250, false), '-');  // C's time has not come
-    EXPECT_EQ(next_key(300, false), 'C');  // past the wait, the state no longer matters
+    EXPECT_EQ(next_key(150, true, 0), '-');  // the wait's own time has not come
+    EXPECT_EQ(next_key(250, true, 0), 'B');
+    EXPECT_EQ(next_key(250, false, 0), '-');  // C's time has not come
+    EXPECT_EQ(next_key(300, false, 0), 'C');  // past the wait, the state no longer matters
+    EXPECT_EQ(next_key(9000, true, 49), '-');
+    EXPECT_EQ(next_key(300, false, 50), 'D');
     EXPECT_TRUE(cursor.done());
 }
 
@@ -83,8 +87,8 @@ TEST(ViewerScript, MistakesNameTheirLine) {
     EXPECT_EQ(ParseScript("1 key F1").error, "line 1: key takes one letter or digit");
     EXPECT_EQ(ParseScript("1 screenshot").error, "line 1: screenshot needs a file name");
     EXPECT_EQ(ParseScript("1 drag 1,2 3,4 5,6").error, "line 1: unexpected 5,6");
-    EXPECT_EQ(ParseScript("1 wait").error, "line 1: wait takes the state novideo");
-    EXPECT_EQ(ParseScript("1 wait video").error, "line 1: wait takes the state novideo");
+    for (const char* wait : {"1 wait", "1 wait video", "1 wait frame", "1 wait frame -1", "1 wait novideo 2"})
+        EXPECT_EQ(ParseScript(wait).error, "line 1: wait takes novideo or frame N") << wait;
     EXPECT_TRUE(ParseScript("1 click 1,2\n2 oops").events.empty());
 }
 

@@ -13,27 +13,27 @@ namespace viewer_test {
 
 namespace {
 
-// An environment variable of this process, which children inherit, set for
+// Environment variables of this process, which children inherit, set for
 // the scope.
-class ScopedVariable {
+class ScopedEnvironment {
 public:
-    ScopedVariable(const wchar_t* name, const wchar_t* value) : name_(name) {
-        if (name_) SetEnvironmentVariableW(name_, value);
+    explicit ScopedEnvironment(const Environment& variables) : variables_(variables) {
+        for (const auto& [name, value] : variables_) SetEnvironmentVariableW(name.c_str(), value.c_str());
     }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-    ~ScopedVariable() {
-        if (name_) SetEnvironmentVariableW(name_, nullptr);
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+    ~ScopedEnvironment() {
+        for (const auto& variable : variables_) SetEnvironmentVariableW(variable.first.c_str(), nullptr);
     }
 
 private:
-    const wchar_t* name_;
+    const Environment variables_;
 };
 
 }  // namespace
 
-ViewerRun RunViewer(const std::vector<std::string>& args, const wchar_t* variable, const wchar_t* value) {
-    const ScopedVariable set(variable, value);
+ViewerRun RunViewer(const std::vector<std::string>& args, const Environment& environment) {
+    const ScopedEnvironment set(environment);
     const ScratchFolder folder;
     AmbrelProcess viewer(ProgramFolder() / "noxd_viewer.exe", args, folder.path());
     ViewerRun run;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ambrel_process.h"
@@ -23,10 +24,11 @@ struct ViewerRun {
     std::string output;  // console text, "\r\n" turned into "\n"
 };
 
-// Runs the viewer with `args` until it ends, with the environment variable
-// `variable` set to `value` for it when given.
-ViewerRun RunViewer(const std::vector<std::string>& args, const wchar_t* variable = nullptr,
-                    const wchar_t* value = nullptr);
+// Environment variables, name and value, set for a run.
+using Environment = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// Runs the viewer with `args` until it ends, with `environment` set for it.
+ViewerRun RunViewer(const std::vector<std::string>& args, const Environment& environment = {});
 
 void WriteTextFile(const std::string& path, const std::string& text);
 

@@ -2,6 +2,7 @@
 // by what a user sees: its screenshots, its console lines, its exit code.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -37,6 +38,12 @@ bool Near(Rgb got, Rgb want, int tolerance) {
                                          << got.b << " want " << want.r << "," << want.g << "," << want.b;
 }
 
+// A frame of the stand-in camera: its number and its picture size.
+struct Frame {
+    uint32_t sequence;
+    int width = kWidth, height = kHeight;
+};
+
 // Screen (x, y) to the picture pixel shown there.
 using Mapping = std::function<void(int sx, int sy, double& px, double& py)>;
 
@@ -46,10 +53,10 @@ void Identity(int sx, int sy, double& px, double& py) {
 }
 
 // The share of a grid of points, in the band between the top and bottom
-// overlays and outside `skip`, that show the test pattern of frame
-// `sequence` as `mapping` places it. A neighbour's colour counts too: the
-// picture's edges blur by a pixel when scaled.
-double PatternShare(const Image& image, uint32_t sequence, const Mapping& mapping, int tolerance,
+// overlays and outside `skip`, that show the test pattern of `frame` as
+// `mapping` places it. A neighbour's colour counts too: the picture's edges
+// blur by a pixel when scaled.
+double PatternShare(const Image& image, const Frame& frame, const Mapping& mapping, int tolerance,
                     const std::function<bool(int, int)>& skip = [](int, int) { return false; }) {
     int checked = 0, matching = 0;
     for (int y = 84; y < 400; y += 12) {
@@ -61,8 +68,8 @@ double PatternShare(const Image& image, uint32_t sequence, const Mapping& mappin
             for (int dy = -1; dy <= 1 && !found; ++dy) {
                 for (int dx = -1; dx <= 1 && !found; ++dx) {
                     const int qx = static_cast<int>(px + 0.5) + dx, qy = static_cast<int>(py + 0.5) + dy;
-                    if (qx < 0 || qy < 0 || qx >= kWidth || qy >= kHeight) continue;
-                    const noxsim::Rgb c = noxsim::PatternPixel(sequence, qx, qy);
+                    if (qx < 0 || qy < 0 || qx >= frame.width || qy >= frame.height) continue;
+                    const noxsim::Rgb c = noxsim::PatternPixel(frame.sequence, qx, qy);
                     found = Near(At(image, x, y), {c.r, c.g, c.b}, tolerance);
                 }
             }
@@ -71,6 +78,38 @@ double PatternShare(const Image& image, uint32_t sequence, const Mapping& mappin
         }
     }
     return checked ? static_cast<double>(matching) / checked : 0.0;
+}
+
+// The whole picture of `frame`'s size fitted into the view.
+Mapping Fitted(const Frame& frame) {
+    return [frame](int sx, int sy, double& px, double& py) {
+        px = (sx + 0.5) * frame.width / kWidth - 0.5;
+        py = (sy + 0.5) * frame.height / kHeight - 0.5;
+    };
+}
+
+// The view zoomed by a drag over the client rectangle (320, 120)-(639, 360),
+// onto a picture of `frame`'s size.
+Mapping ZoomedInto(const Frame& frame) {
+    return [frame](int sx, int sy, double& px, double& py) {
+        px = (320 + (sx + 0.5) * 319.0 / kWidth) / kWidth * frame.width - 0.5;
+        py = (120 + (sy + 0.5) * 240.0 / kHeight) / kHeight * frame.height - 0.5;
+    };
+}
+
+// Whether `mapping` shows screen point (sx, sy) within `reach` picture pixels
+// of an edge of the pattern of `frame`: a side of a checker square or where a
+// ramp wraps round. Chroma shared by 2 x 2 pixels blurs those edges.
+bool NearAnEdge(const Frame& frame, const Mapping& mapping, int sx, int sy, double reach) {
+    double px, py;
+    mapping(sx, sy, px, py);
+    const auto within_reach = [reach](double at, double period) {
+        const double from_edge = std::fmod(at + 0.5, period);
+        return from_edge < reach || period - from_edge < reach;
+    };
+    const double s = frame.sequence;
+    return within_reach(px + 8 * s, 64) || within_reach(py, 64) || within_reach(px + 4 * s, 256) ||
+           within_reach(py + 2 * s, 256);
 }
 
 int CountWhite(const Image& image, int x0, int y0, int x1, int y1) {
@@ -113,7 +152,7 @@ TEST(ViewerRun, ShowsTheCameraWithItsOverlaysInItsOwnWindow) {
     const uint32_t frame = ShotFrame(run.output, shot);
 
     // The video, upright and in its colours.
-    EXPECT_GE(PatternShare(image, frame, Identity, 8), 0.9);
+    EXPECT_GE(PatternShare(image, {frame}, Identity, 8), 0.9);
     // White caption text top left, and no white in the video elsewhere.
     EXPECT_GE(CountWhite(image, 0, 0, kWidth / 2, 50), 100);
     EXPECT_EQ(CountWhite(image, 0, 84, kWidth, 400), 0);
@@ -138,7 +177,7 @@ TEST(ViewerRun, ShowsYuy2PicturesInTheirColours) {
     const Image image = ReadPng(shot);
     ASSERT_FALSE(image.empty()) << run.output;
     // Studio-range YUV, chroma shared by a pixel pair: a few steps off.
-    EXPECT_GE(PatternShare(image, ShotFrame(run.output, shot), Identity, 14), 0.9);
+    EXPECT_GE(PatternShare(image, {ShotFrame(run.output, shot)}, Identity, 14), 0.9);
 }
 
 // Mean of all channels over a band of rows.
@@ -166,7 +205,7 @@ TEST(ViewerRun, SnapshotsTheStatisticsLineAndNoVideoWhileTheCameraPauses) {
     // frames after the pause would take longer than the run may.
     const ViewerRun run = RunViewer({kCamera, "admin", "x", "--format", "rgb32", "--stats", "--frames", "10",
                                      "--script", script, "--screenshot", shot},
-                                    L"NOX_SIM_FAULT", L"pause");
+                                    {{L"NOX_SIM_FAULT", L"pause"}});
     ASSERT_EQ(run.exit_code, 0u) << run.output;
     const Image live = ReadPng(PathIn(folder, "snapshot-1.png"));
     const Image paused = ReadPng(PathIn(folder, "snapshot-2.png"));
@@ -217,28 +256,82 @@ TEST(ViewerRun, ScriptZoomsMasksAndPressesTheButtonInAHostWindow) {
     const Image zoomed = ReadPng(zoom);
     ASSERT_FALSE(zoomed.empty()) << run.output;
     const uint32_t zoom_frame = ShotFrame(run.output, zoom);
-    const Mapping dragged = [](int sx, int sy, double& px, double& py) {
-        px = 320 + (sx + 0.5) * 319.0 / kWidth - 0.5;
-        py = 120 + (sy + 0.5) * 240.0 / kHeight - 0.5;
-    };
-    EXPECT_GE(PatternShare(zoomed, zoom_frame, dragged, 8), 0.9);
-    EXPECT_LT(PatternShare(zoomed, zoom_frame, Identity, 8), 0.5);
+    EXPECT_GE(PatternShare(zoomed, {zoom_frame}, ZoomedInto({zoom_frame}), 8), 0.9);
+    EXPECT_LT(PatternShare(zoomed, {zoom_frame}, Identity, 8), 0.5);
 
     // Whole picture again, the mask black where it was drawn, zoom off.
     const Image image = ReadPng(final_shot);
     ASSERT_FALSE(image.empty()) << run.output;
     const auto in_mask = [](int x, int y) { return x >= 96 && x <= 264 && y >= 296 && y <= 424; };
-    EXPECT_GE(PatternShare(image, ShotFrame(run.output, final_shot), Identity, 8, in_mask), 0.9);
+    EXPECT_GE(PatternShare(image, {ShotFrame(run.output, final_shot)}, Identity, 8, in_mask), 0.9);
     for (int y = 304; y < 418; y += 8)
         for (int x = 104; x < 258; x += 8) ASSERT_TRUE(Looks(image, x, y, kBlack, 12));
     EXPECT_TRUE(Looks(image, LensX(), LensY(), kLensOff, 10));
+}
+
+// Padded NV12 rows from a camera that switches between two picture sizes
+// every 75 frames (3 s): the view keeps its window, its zoom and its
+// overlays, and shows each size's picture whole.
+TEST(ViewerRun, ShowsPaddedNv12PicturesAcrossSizeChangesKeepingZoomAndOverlays) {
+    const ScratchFolder folder;
+    const std::string whole_a = PathIn(folder, "whole-a.png"), zoom_a = PathIn(folder, "zoom-a.png");
+    const std::string zoom_b = PathIn(folder, "zoom-b.png"), whole_b = PathIn(folder, "whole-b.png");
+    const std::string script = PathIn(folder, "script.txt");
+    WriteTextFile(script,
+                  "0 screenshot " + whole_a + "\n"
+                  "100 drag 320,120 639,360\n"
+                  "700 screenshot " + zoom_a + "\n"
+                  "700 wait frame 75\n"
+                  "700 screenshot " + zoom_b + "\n"
+                  "700 wait frame 80\n"
+                  "700 dblclick 10,10\n"
+                  "700 screenshot " + whole_b + "\n");
+    const char sizes[] = "640x480,352x288";
+    const ViewerRun run = RunViewer({kCamera, "admin", "x", "--frames", "5", "--script", script},
+                                    {{L"NOX_SIM_NV12", L"64"}, {L"NOX_SIM_SIZES", L"640x480,352x288"},
+                                     {L"NOX_SIM_SIZE_FRAMES", L"75"}});
+    ASSERT_EQ(run.exit_code, 0u) << run.output;
+    for (const char* line : {"picture 640 x 480 NV12: frame ", "picture 352 x 288 NV12: frame "})
+        EXPECT_NE(run.output.find(line), std::string::npos) << "missing: " << line << run.output;
+    EXPECT_EQ(run.output.find("frames rejected"), std::string::npos) << run.output;
+
+    const auto frame_of = [&](const std::string& shot) {
+        const uint32_t sequence = ShotFrame(run.output, shot);
+        const noxsim::PictureSize size = noxsim::SizeOfFrame(noxsim::ParseSizes(sizes), 75, sequence);
+        return Frame{sequence, size.width, size.height};
+    };
+    const Frame before = frame_of(zoom_a), after = frame_of(zoom_b);
+    ASSERT_EQ(before.width, 640) << "the first 75 frames were gone before the zoom\n" << run.output;
+    ASSERT_EQ(after.width, 352) << run.output;
+    const struct {
+        const std::string& path;
+        Mapping shown;
+        Frame frame;
+    } shots[] = {
+        {whole_a, Fitted(frame_of(whole_a)), frame_of(whole_a)},
+        {zoom_a, ZoomedInto(before), before},
+        {zoom_b, ZoomedInto(after), after},
+        {whole_b, Fitted(frame_of(whole_b)), frame_of(whole_b)},
+    };
+    for (const auto& shot : shots) {
+        SCOPED_TRACE(shot.path);
+        const Image image = ReadPng(shot.path);
+        ASSERT_FALSE(image.empty()) << run.output;
+        ASSERT_EQ(image.width, kWidth);
+        ASSERT_EQ(image.height, kHeight);
+        const auto blurred = [&](int x, int y) { return NearAnEdge(shot.frame, shot.shown, x, y, 2); };
+        EXPECT_GE(PatternShare(image, shot.frame, shot.shown, 14, blurred), 0.95);
+        const viewer::Corners& logo = viewer::layout::kLogo;
+        const int lx = PixelX(logo.left), ly = PixelY(logo.top), lw = PixelX(logo.right) - lx;
+        EXPECT_TRUE(Looks(image, lx + lw / 4, ly + (PixelY(logo.bottom) - ly) / 3, kMagenta, 10));
+    }
 }
 
 // A camera that sends frames as fast as it can: the newest is shown, the
 // rest dropped, and every frame received is one or the other (or the one
 // still waiting at the end).
 TEST(ViewerRun, CountsAddUpWhenTheCameraFloods) {
-    const ViewerRun run = RunViewer({kCamera, "admin", "x", "--frames", "30"}, L"NOX_SIM_FAULT", L"flood");
+    const ViewerRun run = RunViewer({kCamera, "admin", "x", "--frames", "30"}, {{L"NOX_SIM_FAULT", L"flood"}});
     ASSERT_EQ(run.exit_code, 0u) << run.output;
     const long long received = NumberAfter(run.output, "frames received");
     const long long shown = NumberAfter(run.output, "frames shown");
