@@ -1,10 +1,10 @@
 // noxd_bench: frame cost against the floor and the peer, idle views, the
-// wall, overlays, start-up and the picture checks, printed as tables with
-// their goals.
+// wall, overlays, start-up, padded rows and the picture checks, printed as
+// tables with their goals.
 //   noxd_bench [--quick] [--only N,N,...] [--width W] [--against OTHER_NOXD.DLL]
 // --width limits the frame-cost grids to frames of one width.
 // --only 8 measures what each piece of noxd's frame sequence costs on top of
-// the floor; it is not one of the seven and runs only when asked for.
+// the floor; it runs only when asked for.
 // --against measures this noxd.dll against another build of it in turns
 // (result 9), to show what a change bought: the frame costs, overlays, idle
 // CPU and start-up of results 1, 5, 3 and 6, those of them --only names, or
@@ -25,6 +25,18 @@ struct Command {
     std::string other_dll;  // --against: another noxd.dll to take turns with
 };
 
+// "1,2,10": the numbers of the results; anything else between them is skipped.
+std::set<int> ResultNumbers(const char* list) {
+    std::set<int> numbers;
+    while (*list) {
+        char* end = nullptr;
+        const long n = std::strtol(list, &end, 10);
+        if (n > 0) numbers.insert(static_cast<int>(n));
+        list = end == list ? list + 1 : end;
+    }
+    return numbers;
+}
+
 bool Parse(int argc, char** argv, Command& command) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) {
@@ -34,8 +46,7 @@ bool Parse(int argc, char** argv, Command& command) {
         } else if (std::strcmp(argv[i], "--against") == 0 && i + 1 < argc) {
             command.other_dll = argv[++i];
         } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
-            for (const char* p = argv[++i]; *p; ++p)
-                if (*p >= '1' && *p <= '9') command.only.insert(*p - '0');
+            command.only = ResultNumbers(argv[++i]);
         } else {
             return false;
         }
@@ -54,7 +65,7 @@ bench::AgainstParts PartsAgainst(const std::set<int>& only) {
 int main(int argc, char** argv) {
     Command command;
     if (!Parse(argc, argv, command)) {
-        std::fprintf(stderr, "usage: noxd_bench [--quick] [--only 1,2,3,4,5,6,7,8,9] [--width W] [--against NOXD.DLL]\n");
+        std::fprintf(stderr, "usage: noxd_bench [--quick] [--only 1,2,3,4,5,6,7,8,9,10] [--width W] [--against NOXD.DLL]\n");
         return 2;
     }
     auto wanted = [&](int n) {
@@ -66,7 +77,8 @@ int main(int argc, char** argv) {
     using Bench = bench::Result (*)(const bench::Options&);
     const std::pair<int, Bench> benches[] = {{1, bench::FrameCostVsFloor}, {2, bench::PeerVsSdl2}, {3, bench::IdleRenderers},
                                             {4, bench::Wall},             {5, bench::Overlays},
-                                            {6, bench::StartUp},          {8, bench::ExplainGap}};
+                                            {6, bench::StartUp},          {10, bench::PaddedRows},
+                                            {8, bench::ExplainGap}};
     std::vector<bench::Result> results;
     for (const auto& [number, run] : benches) {
         if (!wanted(number)) continue;

@@ -9,7 +9,8 @@
 
 namespace bench {
 
-const FormatInfo kFormats[5] = {{8, "I420"}, {9, "UYVY"}, {12, "YUY2"}, {11, "BGR24"}, {10, "BGR32"}};
+const FormatInfo kFormats[6] = {{8, "I420"},   {kFormatNv12, "NV12"}, {9, "UYVY"},
+                                {12, "YUY2"}, {11, "BGR24"},         {10, "BGR32"}};
 const FrameSize kFrameSizes[3] = {{640, 480}, {1280, 720}, {1920, 1080}};
 
 namespace {
@@ -25,10 +26,58 @@ TurnPlan FrameTurns(const Options& options, const FrameSize& size) {
 
 std::string SizeName(const FrameSize& s) { return Format("%dx%d", s.width, s.height); }
 
-}  // namespace
+// The contender's bytes of a frame of the reference's.
+using FrameLayout = std::vector<uint8_t> (*)(const std::vector<uint8_t>& frame, int format, int width,
+                                             int height);
 
-Result CompareGrid(int number, const std::string& title, const std::string& reference_name,
-                   PipelineFactory reference, const std::optional<Goal>& goal, const Options& options) {
+// A grid's two sides, cell by cell: the contender is given the reference's
+// frames through `lay_out` (none: the same bytes).
+struct GridSides {
+    std::string reference_name;
+    PipelineFactory reference;
+    std::string contender_name;
+    PipelineFactory contender;
+    FrameLayout lay_out;
+};
+
+Frames LaidOut(const GridSides& sides, const Frames& frames, const ViewLayout& layout) {
+    if (!sides.lay_out) return frames;
+    Frames out;
+    for (const auto& frame : frames)
+        out.push_back(sides.lay_out(frame, layout.format, layout.frame_width, layout.frame_height));
+    return out;
+}
+
+// One cell: both sides opened on `layout`, their cards checked, then timed
+// in turns. Empty `problem` when `c` holds the figures.
+struct Cell {
+    std::string problem;
+    bool refused = false;
+    Comparison c;
+};
+
+Cell MeasureCell(const GridSides& sides, const ViewLayout& layout, const Options& options, const FrameSize& size) {
+    // GL output of a window wider or taller than the screen never reaches
+    // the screen here, so no picture could be checked.
+    if (size.width > GetSystemMetrics(SM_CXSCREEN) || size.height > GetSystemMetrics(SM_CYSCREEN))
+        return {"screen too small", false, {}};
+    Contender theirs(sides.reference_name, sides.reference);
+    Contender ours(sides.contender_name, sides.contender);
+    if (!theirs.Open(layout) || !ours.Open(layout)) return {"no pipeline", false, {}};
+    const Frames cards = {CardFrame(layout.format, size.width, size.height)};
+    const Frames frames = MovingFrames(layout.format, size.width, size.height, 4);
+    std::string refused = CardProblem(ours, ours.ShowCard(LaidOut(sides, cards, layout)[0]));
+    if (refused.empty()) refused = CardProblem(theirs, theirs.ShowCard(cards[0]));
+    if (!refused.empty()) return {refused, true, {}};
+    return {"", false,
+            CompareInTurns(theirs, ours, frames, LaidOut(sides, frames, layout), FrameTurns(options, size))};
+}
+
+// The contender against the reference in every cell of `formats` x sizes;
+// the goal, if any, is on the contender's speed relative to the reference.
+Result MeasureGrid(int number, const std::string& title, const GridSides& sides,
+                   const std::vector<FormatInfo>& formats, const std::optional<Goal>& goal,
+                   const Options& options) {
     Result result{number, title, "", true, true};
     Table speeds, costs;
     std::vector<std::string> header = {"format"};
@@ -36,7 +85,7 @@ Result CompareGrid(int number, const std::string& title, const std::string& refe
     speeds.AddRow(header);
     costs.AddRow(header);
     std::string refusals;
-    for (const FormatInfo& format : kFormats) {
+    for (const FormatInfo& format : formats) {
         std::vector<std::string> speed_row = {format.name}, cost_row = {format.name};
         for (const FrameSize& size : kFrameSizes) {
             if (options.only_width && size.width != options.only_width) {
@@ -44,56 +93,61 @@ Result CompareGrid(int number, const std::string& title, const std::string& refe
                 cost_row.push_back("-");
                 continue;
             }
-            // GL output of a window wider or taller than the screen never
-            // reaches the screen here, so no picture could be checked.
-            if (size.width > GetSystemMetrics(SM_CXSCREEN) || size.height > GetSystemMetrics(SM_CYSCREEN)) {
-                speed_row.push_back("screen too small");
-                cost_row.push_back("-");
-                result.met = false;
-                continue;
-            }
             const ViewLayout layout = {format.code, size.width, size.height, 0, 0, size.width, size.height};
-            Contender theirs(reference_name, reference);
-            Contender ours("noxd", MakeNoxdPipeline);
-            if (!theirs.Open(layout) || !ours.Open(layout)) {
-                speed_row.push_back("no pipeline");
-                cost_row.push_back("-");
-                result.met = false;
-                continue;
-            }
-            const std::vector<uint8_t> card = CardFrame(format.code, size.width, size.height);
-            const Frames frames = MovingFrames(format.code, size.width, size.height, 4);
-            std::string refused = CardProblem(ours, ours.ShowCard(card));
-            if (refused.empty()) refused = CardProblem(theirs, theirs.ShowCard(card));
-            result.cards_checked += 2;
-            if (!refused.empty()) {
+            const Cell cell = MeasureCell(sides, layout, options, size);
+            if (cell.problem.empty() || cell.refused) result.cards_checked += 2;
+            if (cell.refused) {
                 ++result.cards_wrong;
                 refusals += "  " + std::string(format.name) + " " + SizeName(size) + ": refused, " +
-                            refused + "\n";
-                speed_row.push_back("refused");
+                            cell.problem + "\n";
+            }
+            if (!cell.problem.empty()) {
+                speed_row.push_back(cell.refused ? "refused" : cell.problem);
                 cost_row.push_back("-");
                 result.met = false;
                 continue;
             }
-            const Comparison c = CompareInTurns(theirs, ours, frames, FrameTurns(options, size));
-            std::string cell = FormatSummary(c.speed);
+            std::string text = FormatSummary(cell.c.speed);
             if (goal) {
-                const bool met = GoalMet(*goal, c.speed);
+                const bool met = GoalMet(*goal, cell.c.speed);
                 result.met = result.met && met;
-                cell += met ? " met" : " NOT met";
+                text += met ? " met" : " NOT met";
             }
-            speed_row.push_back(cell);
-            cost_row.push_back(Format("%.2f / %.2f", c.contender_ms.median, c.reference_ms.median));
+            speed_row.push_back(text);
+            cost_row.push_back(Format("%.2f / %.2f", cell.c.contender_ms.median, cell.c.reference_ms.median));
         }
         speeds.AddRow(speed_row);
         costs.AddRow(cost_row);
     }
     const std::string goal_text = goal ? "; goal " + GoalText(*goal) + " in every cell" : "";
-    result.report = Format("noxd frame rate / %s frame rate, median (min-max) of %d repeats%s\n",
-                           reference_name.c_str(), options.repeats, goal_text.c_str()) +
-                    speeds.Render() +
-                    Format("ms per frame, noxd / %s (medians):\n", reference_name.c_str()) +
+    const char *ours = sides.contender_name.c_str(), *theirs = sides.reference_name.c_str();
+    result.report = Format("%s frame rate / %s frame rate, median (min-max) of %d repeats%s\n", ours, theirs,
+                           options.repeats, goal_text.c_str()) +
+                    speeds.Render() + Format("ms per frame, %s / %s (medians):\n", ours, theirs) +
                     costs.Render() + refusals;
+    return result;
+}
+
+std::vector<uint8_t> PaddedBytes(const std::vector<uint8_t>& frame, int format, int width, int height) {
+    return PadRows(frame, format, width, height).bytes;
+}
+
+}  // namespace
+
+Result CompareGrid(int number, const std::string& title, const std::string& reference_name,
+                   PipelineFactory reference, const std::optional<Goal>& goal, const Options& options) {
+    const GridSides sides = {reference_name, std::move(reference), "noxd", MakeNoxdPipeline, nullptr};
+    return MeasureGrid(number, title, sides, {std::begin(kFormats), std::end(kFormats)}, goal, options);
+}
+
+Result PaddedRows(const Options& options) {
+    const std::vector<FormatInfo> planar = {{8, "I420"}, {kFormatNv12, "NV12"}};
+    const GridSides sides = {"packed (noxd_draw_frame)", MakeNoxdPipeline, "padded rows (noxd_draw_planes)",
+                             MakeNoxdPaddedPipeline, PaddedBytes};
+    Result result = MeasureGrid(10, "Padded rows", sides, planar, Goal{Goal::AtLeast, 0.97}, options);
+    result.report = "the same frames with every row at its width rounded up to 64 bytes plus 64 (640 bytes: "
+                    "704), plane by plane, against packed:\n" +
+                    result.report;
     return result;
 }
 

@@ -33,7 +33,7 @@ struct FormatInfo {
     int code;
     const char* name;
 };
-extern const FormatInfo kFormats[5];
+extern const FormatInfo kFormats[6];
 struct FrameSize {
     int width, height;
 };
@@ -51,6 +51,9 @@ Result IdleRenderers(const Options& options);     // 3
 Result Wall(const Options& options);              // 4
 Result Overlays(const Options& options);          // 5
 Result StartUp(const Options& options);           // 6
+// 10: noxd given I420 and NV12 frames plane by plane with padded rows, as
+// decoders hand them over, against the same frames packed.
+Result PaddedRows(const Options& options);
 // Not a goal: the floor with each piece of noxd's frame sequence added, to
 // show what each costs and what is left that is noxd's own.
 Result ExplainGap(const Options& options);

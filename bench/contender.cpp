@@ -132,10 +132,15 @@ std::string CardProblem(const Contender& who, const CardVerdict& verdict) {
 
 Comparison CompareInTurns(Contender& reference, Contender& contender, const Frames& frames,
                           const TurnPlan& plan) {
+    return CompareInTurns(reference, contender, frames, frames, plan);
+}
+
+Comparison CompareInTurns(Contender& reference, Contender& contender, const Frames& reference_frames,
+                          const Frames& contender_frames, const TurnPlan& plan) {
     Comparison result = {};
     // The first frames of a pipeline allocate; they are not what is compared.
-    reference.TimeBlock(frames, 5);
-    contender.TimeBlock(frames, 5);
+    reference.TimeBlock(reference_frames, 5);
+    contender.TimeBlock(contender_frames, 5);
     std::vector<double> speeds, reference_ms, contender_ms;
     for (int r = 0; r < plan.repeats; ++r) {
         std::vector<double> ref_blocks, con_blocks;
@@ -143,8 +148,10 @@ Comparison CompareInTurns(Contender& reference, Contender& contender, const Fram
             const bool reference_first = FirstGoesFirst(b);
             Contender& first = reference_first ? reference : contender;
             Contender& second = reference_first ? contender : reference;
-            const double a = first.TimeBlock(frames, plan.frames_per_block);
-            const double c = second.TimeBlock(frames, plan.frames_per_block);
+            const double a = first.TimeBlock(reference_first ? reference_frames : contender_frames,
+                                             plan.frames_per_block);
+            const double c = second.TimeBlock(reference_first ? contender_frames : reference_frames,
+                                              plan.frames_per_block);
             ref_blocks.push_back(reference_first ? a : c);
             con_blocks.push_back(reference_first ? c : a);
         }

@@ -82,6 +82,10 @@ struct Comparison {
 // and compares their costs repeat by repeat. Their pictures are checked before.
 Comparison CompareInTurns(Contender& reference, Contender& contender, const Frames& frames,
                           const TurnPlan& plan);
+// The same where the contender is given the same pictures laid out its own
+// way, frame i of one set showing what frame i of the other shows.
+Comparison CompareInTurns(Contender& reference, Contender& contender, const Frames& reference_frames,
+                          const Frames& contender_frames, const TurnPlan& plan);
 
 // "refused: <name> shows a wrong picture (...)" or empty when the card is shown.
 std::string CardProblem(const Contender& who, const CardVerdict& verdict);

@@ -1,5 +1,7 @@
 #include "floor_pipeline.h"
 
+#include "test_card.h"
+
 namespace bench {
 
 namespace {
@@ -38,6 +40,15 @@ const char kYuy2Source[] =
     "    gl_FragColor = Rgb(texture2D(t0, st).r, c.g, c.a);\n"
     "}\n";
 
+// NV12: t0 the Y plane, t1 one luminance-alpha texel per U V pair.
+const char kNv12Source[] =
+    "uniform sampler2D t0, t1;\n" FLOOR_BT601
+    "void main() {\n"
+    "    vec2 st = gl_TexCoord[0].st;\n"
+    "    vec4 c = texture2D(t1, st);\n"
+    "    gl_FragColor = Rgb(texture2D(t0, st).r, c.r, c.a);\n"
+    "}\n";
+
 const char kUyvySource[] =
     "uniform sampler2D t0, t1;\n" FLOOR_BT601
     "void main() {\n"
@@ -52,6 +63,7 @@ const char* SourceFor(int format) {
     switch (format) {
     case kI420: return kI420Source;
     case kUyvy: return kUyvySource;
+    case kFormatNv12: return kNv12Source;
     case kBgr32:
     case kBgr24: return kRgbSource;
     default: return kYuy2Source;
@@ -122,8 +134,14 @@ void FloorPipeline::AllocatePlanes(const ViewLayout& layout) {
         planes_[1] = {0, GL_LUMINANCE, GL_LUMINANCE, w / 2, h / 2, luma};
         planes_[2] = {0, GL_LUMINANCE, GL_LUMINANCE, w / 2, h / 2, luma + luma / 4};
         plane_count_ = 3;
-        // I420 rows have no padding; every other layout's rows are 4-byte
-        // aligned, GL's default.
+        // I420 and NV12 rows have no padding; every other layout's rows are
+        // 4-byte aligned, GL's default.
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        break;
+    case kFormatNv12:
+        planes_[0] = {0, GL_LUMINANCE, GL_LUMINANCE, w, h, 0};
+        planes_[1] = {0, GL_LUMINANCE_ALPHA, GL_LUMINANCE_ALPHA, w / 2, h / 2, luma};
+        plane_count_ = 2;
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         break;
     case kBgr32:

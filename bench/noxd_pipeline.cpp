@@ -25,4 +25,19 @@ HWND NoxdPipeline::window() const { return api_.get_hwnd(renderer_); }
 
 std::unique_ptr<Pipeline> MakeNoxdPipeline() { return std::make_unique<NoxdPipeline>(); }
 
+bool NoxdPaddedPipeline::Open(const ViewLayout& layout) {
+    planes_ = PaddedPlanes(layout.format, layout.frame_width, layout.frame_height);
+    frame_ = {sizeof frame_, layout.format, layout.frame_width, layout.frame_height, {}, {}};
+    for (size_t i = 0; i < planes_.size(); ++i) frame_.pitch[i] = planes_[i].pitch;
+    return !planes_.empty() && NoxdPipeline::Open(layout);
+}
+
+// Only the planes' top rows change from frame to frame.
+void NoxdPaddedPipeline::Draw(const uint8_t* padded_frame) {
+    for (size_t i = 0; i < planes_.size(); ++i) frame_.data[i] = padded_frame + planes_[i].offset;
+    noxd_draw_planes(renderer(), &frame_);
+}
+
+std::unique_ptr<Pipeline> MakeNoxdPaddedPipeline() { return std::make_unique<NoxdPaddedPipeline>(); }
+
 }  // namespace bench

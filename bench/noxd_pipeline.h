@@ -3,10 +3,12 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "noxd.h"
 #include "noxd_api.h"
 #include "pipeline.h"
+#include "test_card.h"
 
 namespace bench {
 
@@ -31,5 +33,20 @@ private:
 };
 
 std::unique_ptr<Pipeline> MakeNoxdPipeline();
+
+// noxd given each frame plane by plane through noxd_draw_planes, as a
+// decoder hands frames over: Draw takes an I420 or NV12 frame whose rows lie
+// at the pitches of PaddedPlanes (PadRows' bytes).
+class NoxdPaddedPipeline : public NoxdPipeline {
+public:
+    bool Open(const ViewLayout& layout) override;
+    void Draw(const uint8_t* padded_frame) override;
+
+private:
+    NOXD_PLANES frame_ = {};
+    std::vector<PlaneRows> planes_;
+};
+
+std::unique_ptr<Pipeline> MakeNoxdPaddedPipeline();
 
 }  // namespace bench

@@ -4,6 +4,7 @@
 #include <SDL_syswm.h>
 
 #include "benches.h"
+#include "test_card.h"
 
 namespace bench {
 
@@ -12,6 +13,7 @@ namespace {
 Uint32 SdlFormatOf(int format) {
     switch (format) {
     case 8: return SDL_PIXELFORMAT_IYUV;
+    case kFormatNv12: return SDL_PIXELFORMAT_NV12;
     case 9: return SDL_PIXELFORMAT_UYVY;
     case 12: return SDL_PIXELFORMAT_YUY2;
     case 11: return SDL_PIXELFORMAT_BGR24;    // bytes B G R
@@ -54,10 +56,12 @@ bool Sdl2Pipeline::Open(const ViewLayout& layout) {
 }
 
 void Sdl2Pipeline::Draw(const uint8_t* frame) {
+    const int w = layout_.frame_width, h = layout_.frame_height;
+    const uint8_t* chroma = frame + w * h;
     if (layout_.format == 8) {
-        const int w = layout_.frame_width, h = layout_.frame_height;
-        const uint8_t* u = frame + w * h;
-        SDL_UpdateYUVTexture(texture_, nullptr, frame, w, u, w / 2, u + (w / 2) * (h / 2), w / 2);
+        SDL_UpdateYUVTexture(texture_, nullptr, frame, w, chroma, w / 2, chroma + (w / 2) * (h / 2), w / 2);
+    } else if (layout_.format == kFormatNv12) {
+        SDL_UpdateNVTexture(texture_, nullptr, frame, w, chroma, w);
     } else {
         SDL_UpdateTexture(texture_, nullptr, frame, pitch_);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 
 #include "common/test_pattern.h"
@@ -28,7 +29,9 @@ uint32_t ShownYuv(noxd_examples::Yuv8 c) {
     return Packed(ToByte(y + 1.596 * v), ToByte(y - 0.813 * v - 0.391 * u), ToByte(y + 2.018 * u));
 }
 
-bool IsYuv(int format) { return format == 8 || format == 9 || format == 12; }
+constexpr int kI420 = 8;
+
+bool IsYuv(int format) { return format == kI420 || format == 9 || format == 12 || format == kFormatNv12; }
 
 // True when the pattern has one colour over the square of radius `r` around (x, y).
 bool FlatAround(int x, int y, int width, int height, int r) {
@@ -89,14 +92,70 @@ CardVerdict CheckCard(const Screenshot& shot, int format, int frame_width, int f
     return verdict;
 }
 
-std::vector<uint8_t> CardFrame(int format, int width, int height) {
-    return noxd_examples::PatternFrame(format, width, height, 0);
+namespace {
+
+// NV12 carries I420's samples: the same Y plane, then each U beside its V.
+std::vector<uint8_t> Nv12FromI420(const std::vector<uint8_t>& i420, int width, int height) {
+    const size_t luma = static_cast<size_t>(width) * height, chroma = luma / 4;
+    std::vector<uint8_t> nv12(i420.begin(), i420.begin() + static_cast<std::ptrdiff_t>(luma));
+    nv12.reserve(luma + 2 * chroma);
+    for (size_t i = 0; i < chroma; ++i) {
+        nv12.push_back(i420[luma + i]);
+        nv12.push_back(i420[luma + chroma + i]);
+    }
+    return nv12;
 }
+
+std::vector<uint8_t> PatternFrame(int format, int width, int height, int t) {
+    if (format != kFormatNv12) return noxd_examples::PatternFrame(format, width, height, t);
+    return Nv12FromI420(noxd_examples::PatternFrame(kI420, width, height, t), width, height);
+}
+
+}  // namespace
+
+std::vector<uint8_t> CardFrame(int format, int width, int height) { return PatternFrame(format, width, height, 0); }
 
 std::vector<std::vector<uint8_t>> MovingFrames(int format, int width, int height, int count) {
     std::vector<std::vector<uint8_t>> frames;
-    for (int t = 1; t <= count; ++t) frames.push_back(noxd_examples::PatternFrame(format, width, height, t));
+    for (int t = 1; t <= count; ++t) frames.push_back(PatternFrame(format, width, height, t));
     return frames;
+}
+
+std::vector<PlaneRows> PackedPlanes(int format, int width, int height) {
+    const size_t luma = static_cast<size_t>(width) * height;
+    const int cw = width / 2, ch = height / 2;
+    if (format == kI420)
+        return {{0, width, width, height}, {luma, cw, cw, ch}, {luma + luma / 4, cw, cw, ch}};
+    if (format == kFormatNv12) return {{0, width, width, height}, {luma, width, width, ch}};
+    return {};
+}
+
+int PaddedPitch(int row_bytes) { return (row_bytes + 63) / 64 * 64 + 64; }
+
+std::vector<PlaneRows> PaddedPlanes(int format, int width, int height) {
+    std::vector<PlaneRows> planes = PackedPlanes(format, width, height);
+    size_t offset = 0;
+    for (PlaneRows& plane : planes) {
+        plane.offset = offset;
+        plane.pitch = PaddedPitch(plane.row_bytes);
+        offset += static_cast<size_t>(plane.pitch) * plane.rows;
+    }
+    return planes;
+}
+
+PaddedFrame PadRows(const std::vector<uint8_t>& packed, int format, int width, int height) {
+    const std::vector<PlaneRows> from = PackedPlanes(format, width, height);
+    PaddedFrame padded = {{}, PaddedPlanes(format, width, height)};
+    if (from.empty()) return padded;
+    const PlaneRows& last = padded.planes.back();
+    padded.bytes.assign(last.offset + static_cast<size_t>(last.pitch) * last.rows, 0);
+    for (size_t i = 0; i < from.size(); ++i) {
+        const PlaneRows& to = padded.planes[i];
+        for (int row = 0; row < to.rows; ++row)
+            std::copy_n(packed.data() + from[i].offset + static_cast<size_t>(row) * from[i].pitch, to.row_bytes,
+                        padded.bytes.data() + to.offset + static_cast<size_t>(row) * to.pitch);
+    }
+    return padded;
 }
 
 }  // namespace bench

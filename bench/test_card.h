@@ -3,11 +3,15 @@
 // the sample hosts; free of any window system, so the check is unit-tested.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace bench {
+
+// noxd's code for NV12: a Y plane, then rows of interleaved U V pairs.
+constexpr int kFormatNv12 = 0x3231564E;
 
 // Pixels as GDI reads them off the screen: 0x00RRGGBB, top row first.
 struct Screenshot {
@@ -39,10 +43,41 @@ struct ClientRegion {
 CardVerdict CheckCard(const Screenshot& shot, int format, int frame_width, int frame_height,
                       const ClientRegion& region, int tolerance = 12);
 
-// The card's frame bytes in `format`.
+// The card's frame bytes in `format` (any of the five formats or NV12),
+// packed as noxd_draw_frame takes it.
 std::vector<uint8_t> CardFrame(int format, int width, int height);
 
 // Frames `count` of the moving pattern, for contenders to cycle through.
 std::vector<std::vector<uint8_t>> MovingFrames(int format, int width, int height, int count);
+
+// One plane of a planar frame: where its top row starts, the byte distance
+// from one row to the next, and how many bytes and rows the picture has.
+struct PlaneRows {
+    size_t offset;
+    int pitch;
+    int row_bytes;
+    int rows;
+};
+
+// The planes of a packed I420 or NV12 frame; empty for another format.
+std::vector<PlaneRows> PackedPlanes(int format, int width, int height);
+
+// The pitch a decoder's frame pool commonly gives a row: its bytes rounded
+// up to 64 (the alignment FFmpeg's linesize and D3D surfaces keep) plus 64
+// bytes more (a border of the kind decoders keep for motion vectors).
+int PaddedPitch(int row_bytes);
+
+// The planes of an I420 or NV12 frame whose rows lie at PaddedPitch, one
+// plane after another.
+std::vector<PlaneRows> PaddedPlanes(int format, int width, int height);
+
+// A packed I420 or NV12 frame with each row at PaddedPitch, and its planes.
+// The padding holds zeros: a renderer that read it as picture would show
+// green and dark stripes the card check finds.
+struct PaddedFrame {
+    std::vector<uint8_t> bytes;
+    std::vector<PlaneRows> planes;
+};
+PaddedFrame PadRows(const std::vector<uint8_t>& packed, int format, int width, int height);
 
 }  // namespace bench

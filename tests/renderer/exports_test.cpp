@@ -33,7 +33,7 @@ void CALLBACK OnButton(NOXD_RENDERER r, UINT_PTR button, UINT message, float x, 
 // Every name the header declares, as the DLL must export it.
 const char* const kExportNames[] = {
     "noxd_create_renderer",        "noxd_release_renderer",     "noxd_get_hwnd",
-    "noxd_draw_frame",             "noxd_set_video_pos",        "noxd_set_mouse_callback",
+    "noxd_draw_frame",             "noxd_draw_planes",          "noxd_set_video_pos",        "noxd_set_mouse_callback",
     "noxd_clip_mouse",             "noxd_stop_win_callback",    "noxd_enable_digital_zoom",
     "noxd_set_zoom_rect",          "noxd_enable_digital_zoom_static", "noxd_digital_zoom_static",
     "noxd_show_drag_rect",         "noxd_set_privacy_mask_flag", "noxd_start_motion_edit",
@@ -193,6 +193,8 @@ TEST(ExportsTest, NullRendererGivesEachExportsDocumentedResult) {
     EXPECT_EQ(noxd_release_renderer(n), E_INVALIDARG);
     EXPECT_EQ(noxd_get_hwnd(n), nullptr);
     EXPECT_EQ(noxd_draw_frame(n, &pixel), E_INVALIDARG);
+    const NOXD_PLANES planes = {sizeof planes, NOXD_FORMAT_BGR32, 1, 1, {&pixel}, {4}};
+    EXPECT_EQ(noxd_draw_planes(n, &planes), E_INVALIDARG);
     EXPECT_EQ(noxd_set_video_pos(n, 0, 1, 1, 0), S_OK);
     EXPECT_EQ(noxd_set_mouse_callback(n, RecordMouseCall), S_OK);
     EXPECT_EQ(noxd_clip_mouse(n, TRUE), 0);

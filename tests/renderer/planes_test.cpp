@@ -70,8 +70,7 @@ TEST(PlanesTest, EveryFormatPaddingAndRowOrderShowsTheFormulaColours) {
             ASSERT_EQ(view.status(), S_OK) << what;
             const PlanesFrame frame =
                 MakePlanesFrame(format, width, height, rows.padding, rows.bottom_up, Quadrants(width, height));
-            ASSERT_EQ(noxd_draw_planes(view.get(), &frame.desc), S_OK) << what;
-            const Capture shot = Capture::SettledOfClient(view.window());
+            const Capture shot = view.DrawPlanesAndCapture(frame.desc);
             for (int q = 0; q < 4; ++q) {
                 int x = 0, y = 0;
                 QuadrantCentre(width, height, q, x, y);
@@ -137,8 +136,7 @@ TEST(PlanesTest, SizeSwitchKeepsOverlaysZoomAndColourSpace) {
         const std::string what = FormatName(s.format) + " " + std::to_string(s.width) + "x" + std::to_string(s.height);
         const PlanesFrame frame = MakePlanesFrame(s.format, s.width, s.height, s.padding, s.bottom_up,
                                                   Quadrants(s.width, s.height));
-        ASSERT_EQ(noxd_draw_planes(view.get(), &frame.desc), S_OK) << what;
-        const Capture shot = Capture::SettledOfClient(view.window());
+        const Capture shot = view.DrawPlanesAndCapture(frame.desc);
         // Zoomed into the top-left quadrant: its colour everywhere, also
         // where the whole picture would show the bottom-right one.
         EXPECT_TRUE(Near(shot.At(client_w / 4, client_h / 4), zoomed, kTolerance)) << what;
@@ -150,6 +148,10 @@ TEST(PlanesTest, SizeSwitchKeepsOverlaysZoomAndColourSpace) {
         EXPECT_EQ(stats.format, s.format) << what;
         EXPECT_EQ(stats.frames_drawn, ++frames) << what;
         EXPECT_EQ(stats.overlays, 1u) << what;
+        int snapshot_w = 0, snapshot_h = 0;
+        EXPECT_EQ(noxd_snapshot_to_memory(view.get(), 0, nullptr, 0, &snapshot_w, &snapshot_h), S_OK);
+        EXPECT_EQ(snapshot_w, s.width) << what;
+        EXPECT_EQ(snapshot_h, s.height) << what;
     }
 
     // The packed call means the creation's format and size again.
@@ -179,8 +181,7 @@ TEST(PlanesTest, BadDescriptorsAreRefusedAndChangeNothing) {
     ScopedRenderer view(NOXD_FORMAT_I420, width, height, 128, 96);
     ASSERT_EQ(view.status(), S_OK);
     const PlanesFrame good = MakePlanesFrame(NOXD_FORMAT_NV12, width, height, 0, false, Quadrants(width, height));
-    ASSERT_EQ(noxd_draw_planes(view.get(), &good.desc), S_OK);
-    const Capture before = Capture::SettledOfClient(view.window());
+    const Capture before = view.DrawPlanesAndCapture(good.desc);
     const NOXD_STATS stats_before = StatsOf(view.get());
     DebugPrintCatcher debug_print;
 

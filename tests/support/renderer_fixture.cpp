@@ -39,9 +39,17 @@ ScopedRenderer::~ScopedRenderer() {
 // first read shows the frame again while the screen still shows what it did
 // before the draw; a redraw is not a frame, the statistics stay as they are.
 Capture ScopedRenderer::DrawAndCapture(const std::vector<uint8_t>& frame) {
+    return CaptureAfter([&] { noxd_draw_frame(renderer_, frame.data()); });
+}
+
+Capture ScopedRenderer::DrawPlanesAndCapture(const NOXD_PLANES& frame) {
+    return CaptureAfter([&] { EXPECT_EQ(noxd_draw_planes(renderer_, &frame), S_OK); });
+}
+
+Capture ScopedRenderer::CaptureAfter(const std::function<void()>& draw) {
     constexpr int kRedrawsForALostFirstSwap = 3;
     const Capture before = picture_read_ ? Capture() : Capture::OfClient(window());
-    noxd_draw_frame(renderer_, frame.data());
+    draw();
     PumpMessages();
     Capture shot = Capture::SettledOfClient(window());
     for (int i = 0; !picture_read_ && i < kRedrawsForALostFirstSwap && shot.SamePixelsAs(before);

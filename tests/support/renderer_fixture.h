@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "noxd.h"
@@ -27,10 +28,14 @@ public:
     NOXD_RENDERER get() const { return renderer_; }
     HWND window() const { return noxd_get_hwnd(renderer_); }
 
-    // Draws the frame and reads back what the window then shows.
+    // Draws the frame and reads back what the window then shows. The first
+    // picture of a new window is drawn again should its swap be lost.
     Capture DrawAndCapture(const std::vector<uint8_t>& frame);
+    Capture DrawPlanesAndCapture(const NOXD_PLANES& frame);
 
 private:
+    Capture CaptureAfter(const std::function<void()>& draw);
+
     HRESULT status_ = E_FAIL;
     NOXD_RENDERER renderer_ = nullptr;
     // Whether a DrawAndCapture has already read the window's picture.
