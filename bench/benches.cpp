@@ -251,7 +251,7 @@ void PrintResult(const Result& result) {
 void PrintSummary(const std::vector<Result>& results) {
     std::printf("\nSummary\n");
     for (const Result& r : results)
-        std::printf("  %d. %-34s %s\n", r.number, r.title.c_str(),
+        std::printf("  %2d. %-34s %s\n", r.number, r.title.c_str(),
                     !r.measured ? "not measured" : r.has_goal ? Verdict(r.met).c_str() : "no goal");
     std::fflush(stdout);
 }
