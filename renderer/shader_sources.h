@@ -67,9 +67,12 @@ constexpr const char kRgbShaderSource[] =
     "    gl_FragColor = OverLayer(vec4(texture2D(RGBtex, gl_TexCoord[0].st).rgb, 1.0));\n"
     "}\n";
 
-// Both packed layouts: Ytex holds one luminance-alpha texel per pixel,
-// UVtex one B G R A texel per pixel pair; the swizzles say where y, u and v lie.
-#define NOXD_PACKED_YUV_SHADER(y, u, v, conversion)                          \
+// A luma texture and a chroma texture: for the packed 4:2:2 layouts Ytex
+// holds one luminance-alpha texel per pixel and UVtex one B G R A texel per
+// pixel pair; for NV12 and NV21 Ytex is the luminance plane and UVtex the
+// chroma pairs as luminance-alpha texels (first byte luminance, second
+// alpha). The swizzles say where y, u and v lie.
+#define NOXD_TWO_TEXTURE_YUV_SHADER(y, u, v, conversion)                     \
     "uniform sampler2D Ytex;\n"                                              \
     "uniform sampler2D UVtex;\n"                                             \
     conversion NOXD_OVER_LAYER                                               \
@@ -91,33 +94,21 @@ constexpr const char kRgbShaderSource[] =
     "                                       texture2D(Vtex, st).r));\n"       \
     "}\n"
 
-// NV12 and NV21: a luminance plane, and the chroma pairs in a
-// luminance-alpha texture (first byte luminance, second alpha).
-#define NOXD_SEMI_PLANAR_YUV_SHADER(u, v, conversion)                        \
-    "uniform sampler2D Ytex;\n"                                              \
-    "uniform sampler2D UVtex;\n"                                             \
-    conversion NOXD_OVER_LAYER                                               \
-    "void main() {\n"                                                        \
-    "    vec2 st = gl_TexCoord[0].st;\n"                                     \
-    "    vec4 uv = texture2D(UVtex, st);\n"                                  \
-    "    gl_FragColor = OverLayer(YUVToRGBA(texture2D(Ytex, st).r, uv." u ", uv." v "));\n" \
-    "}\n"
-
 // Each format's source in every colour space, indexed by ColorSpaceIndex.
 
 // YUY2 (Y0 U Y1 V): the luma is the red (luminance) of Ytex; U is green, V alpha of UVtex.
 constexpr const char* const kPackedLumaEvenShaderSources[] = {
-    NOXD_PACKED_YUV_SHADER("r", "g", "a", NOXD_BT601_LIMITED),
-    NOXD_PACKED_YUV_SHADER("r", "g", "a", NOXD_BT601_FULL),
-    NOXD_PACKED_YUV_SHADER("r", "g", "a", NOXD_BT709_LIMITED),
-    NOXD_PACKED_YUV_SHADER("r", "g", "a", NOXD_BT709_FULL)};
+    NOXD_TWO_TEXTURE_YUV_SHADER("r", "g", "a", NOXD_BT601_LIMITED),
+    NOXD_TWO_TEXTURE_YUV_SHADER("r", "g", "a", NOXD_BT601_FULL),
+    NOXD_TWO_TEXTURE_YUV_SHADER("r", "g", "a", NOXD_BT709_LIMITED),
+    NOXD_TWO_TEXTURE_YUV_SHADER("r", "g", "a", NOXD_BT709_FULL)};
 
 // UYVY (U Y0 V Y1): the luma is the alpha of Ytex; U is blue, V red of UVtex.
 constexpr const char* const kPackedLumaOddShaderSources[] = {
-    NOXD_PACKED_YUV_SHADER("a", "b", "r", NOXD_BT601_LIMITED),
-    NOXD_PACKED_YUV_SHADER("a", "b", "r", NOXD_BT601_FULL),
-    NOXD_PACKED_YUV_SHADER("a", "b", "r", NOXD_BT709_LIMITED),
-    NOXD_PACKED_YUV_SHADER("a", "b", "r", NOXD_BT709_FULL)};
+    NOXD_TWO_TEXTURE_YUV_SHADER("a", "b", "r", NOXD_BT601_LIMITED),
+    NOXD_TWO_TEXTURE_YUV_SHADER("a", "b", "r", NOXD_BT601_FULL),
+    NOXD_TWO_TEXTURE_YUV_SHADER("a", "b", "r", NOXD_BT709_LIMITED),
+    NOXD_TWO_TEXTURE_YUV_SHADER("a", "b", "r", NOXD_BT709_FULL)};
 
 constexpr const char* const kPlanarShaderSources[] = {
     NOXD_PLANAR_YUV_SHADER(NOXD_BT601_LIMITED), NOXD_PLANAR_YUV_SHADER(NOXD_BT601_FULL),
@@ -125,22 +116,21 @@ constexpr const char* const kPlanarShaderSources[] = {
 
 // NV12 (U V pairs): U is the luminance, V the alpha of UVtex.
 constexpr const char* const kNv12ShaderSources[] = {
-    NOXD_SEMI_PLANAR_YUV_SHADER("r", "a", NOXD_BT601_LIMITED),
-    NOXD_SEMI_PLANAR_YUV_SHADER("r", "a", NOXD_BT601_FULL),
-    NOXD_SEMI_PLANAR_YUV_SHADER("r", "a", NOXD_BT709_LIMITED),
-    NOXD_SEMI_PLANAR_YUV_SHADER("r", "a", NOXD_BT709_FULL)};
+    NOXD_TWO_TEXTURE_YUV_SHADER("r", "r", "a", NOXD_BT601_LIMITED),
+    NOXD_TWO_TEXTURE_YUV_SHADER("r", "r", "a", NOXD_BT601_FULL),
+    NOXD_TWO_TEXTURE_YUV_SHADER("r", "r", "a", NOXD_BT709_LIMITED),
+    NOXD_TWO_TEXTURE_YUV_SHADER("r", "r", "a", NOXD_BT709_FULL)};
 
 // NV21 (V U pairs): the other way round.
 constexpr const char* const kNv21ShaderSources[] = {
-    NOXD_SEMI_PLANAR_YUV_SHADER("a", "r", NOXD_BT601_LIMITED),
-    NOXD_SEMI_PLANAR_YUV_SHADER("a", "r", NOXD_BT601_FULL),
-    NOXD_SEMI_PLANAR_YUV_SHADER("a", "r", NOXD_BT709_LIMITED),
-    NOXD_SEMI_PLANAR_YUV_SHADER("a", "r", NOXD_BT709_FULL)};
+    NOXD_TWO_TEXTURE_YUV_SHADER("r", "a", "r", NOXD_BT601_LIMITED),
+    NOXD_TWO_TEXTURE_YUV_SHADER("r", "a", "r", NOXD_BT601_FULL),
+    NOXD_TWO_TEXTURE_YUV_SHADER("r", "a", "r", NOXD_BT709_LIMITED),
+    NOXD_TWO_TEXTURE_YUV_SHADER("r", "a", "r", NOXD_BT709_FULL)};
 
 #undef NOXD_OVER_LAYER
-#undef NOXD_SEMI_PLANAR_YUV_SHADER
 #undef NOXD_PLANAR_YUV_SHADER
-#undef NOXD_PACKED_YUV_SHADER
+#undef NOXD_TWO_TEXTURE_YUV_SHADER
 #undef NOXD_BT709_FULL
 #undef NOXD_BT709_LIMITED
 #undef NOXD_BT601_FULL

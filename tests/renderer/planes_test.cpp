@@ -56,18 +56,19 @@ std::string FormatName(int format) {
 const int kFormats[] = {NOXD_FORMAT_I420, NOXD_FORMAT_NV12, NOXD_FORMAT_NV21, NOXD_FORMAT_YUY2,
                         NOXD_FORMAT_UYVY, NOXD_FORMAT_BGR24, NOXD_FORMAT_BGR32};
 
+// One view takes every case, its format changing from frame to frame.
 TEST(PlanesTest, EveryFormatPaddingAndRowOrderShowsTheFormulaColours) {
     struct Rows {
         int padding;
         bool bottom_up;
     } const row_kinds[] = {{0, false}, {37, false}, {12, true}, {1, true}};
     const int width = 69, height = 45;  // odd: chroma planes of 35 x 23
+    ScopedRenderer view(NOXD_FORMAT_I420, 16, 16, 2 * width, 2 * height);
+    ASSERT_EQ(view.status(), S_OK);
     for (int format : kFormats)
         for (const Rows& rows : row_kinds) {
             const std::string what = FormatName(format) + ", padding " + std::to_string(rows.padding) +
                                      (rows.bottom_up ? ", bottom up" : ", top down");
-            ScopedRenderer view(NOXD_FORMAT_I420, 16, 16, 2 * width, 2 * height);
-            ASSERT_EQ(view.status(), S_OK) << what;
             const PlanesFrame frame =
                 MakePlanesFrame(format, width, height, rows.padding, rows.bottom_up, Quadrants(width, height));
             const Capture shot = view.DrawPlanesAndCapture(frame.desc);
@@ -100,13 +101,6 @@ TEST(PlanesTest, PackedNvFramesInEveryColourSpace) {
             }
         }
     }
-}
-
-NOXD_STATS StatsOf(NOXD_RENDERER renderer) {
-    NOXD_STATS stats = {};
-    stats.size = sizeof stats;
-    EXPECT_EQ(noxd_get_stats(renderer, &stats), S_OK);
-    return stats;
 }
 
 // A camera switching profile: each new size and format is drawn at once,

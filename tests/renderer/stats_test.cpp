@@ -17,13 +17,6 @@ uint64_t NowUs() {
     return static_cast<uint64_t>(count.QuadPart) * 1000000 / static_cast<uint64_t>(rate.QuadPart);
 }
 
-NOXD_STATS StatsOf(NOXD_RENDERER r) {
-    NOXD_STATS s = {};
-    s.size = sizeof s;
-    EXPECT_EQ(noxd_get_stats(r, &s), S_OK);
-    return s;
-}
-
 TEST(StatsTest, CountsTheFramesDrawnAndTimesThemWithinTheCalls) {
     ScopedRenderer r(NOXD_FORMAT_YUY2, 64, 48, 160, 120);
     ASSERT_EQ(r.status(), S_OK);

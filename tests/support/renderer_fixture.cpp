@@ -62,6 +62,13 @@ Capture ScopedRenderer::CaptureAfter(const std::function<void()>& draw) {
     return shot;
 }
 
+NOXD_STATS StatsOf(NOXD_RENDERER renderer) {
+    NOXD_STATS stats = {};
+    stats.size = sizeof stats;
+    EXPECT_EQ(noxd_get_stats(renderer, &stats), S_OK);
+    return stats;
+}
+
 void SendMouse(HWND window, UINT message, int x, int y, WPARAM wparam) {
     SendMessageW(window, message, wparam, MAKELPARAM(x, y));
 }

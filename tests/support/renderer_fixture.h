@@ -42,6 +42,9 @@ private:
     bool picture_read_ = false;
 };
 
+// The renderer's whole statistics, the call expected to succeed.
+NOXD_STATS StatsOf(NOXD_RENDERER renderer);
+
 // One call of the mouse callback as the host received it.
 struct MouseCall {
     NOXD_RENDERER renderer;
