@@ -95,41 +95,31 @@ constexpr const char kRgbShaderSource[] =
     "}\n"
 
 // Each format's source in every colour space, indexed by ColorSpaceIndex.
+#define NOXD_TWO_TEXTURE_SOURCES(y, u, v)                                      \
+    {NOXD_TWO_TEXTURE_YUV_SHADER(y, u, v, NOXD_BT601_LIMITED),                 \
+     NOXD_TWO_TEXTURE_YUV_SHADER(y, u, v, NOXD_BT601_FULL),                    \
+     NOXD_TWO_TEXTURE_YUV_SHADER(y, u, v, NOXD_BT709_LIMITED),                 \
+     NOXD_TWO_TEXTURE_YUV_SHADER(y, u, v, NOXD_BT709_FULL)}
 
 // YUY2 (Y0 U Y1 V): the luma is the red (luminance) of Ytex; U is green, V alpha of UVtex.
-constexpr const char* const kPackedLumaEvenShaderSources[] = {
-    NOXD_TWO_TEXTURE_YUV_SHADER("r", "g", "a", NOXD_BT601_LIMITED),
-    NOXD_TWO_TEXTURE_YUV_SHADER("r", "g", "a", NOXD_BT601_FULL),
-    NOXD_TWO_TEXTURE_YUV_SHADER("r", "g", "a", NOXD_BT709_LIMITED),
-    NOXD_TWO_TEXTURE_YUV_SHADER("r", "g", "a", NOXD_BT709_FULL)};
+constexpr const char* const kPackedLumaEvenShaderSources[] = NOXD_TWO_TEXTURE_SOURCES("r", "g", "a");
 
 // UYVY (U Y0 V Y1): the luma is the alpha of Ytex; U is blue, V red of UVtex.
-constexpr const char* const kPackedLumaOddShaderSources[] = {
-    NOXD_TWO_TEXTURE_YUV_SHADER("a", "b", "r", NOXD_BT601_LIMITED),
-    NOXD_TWO_TEXTURE_YUV_SHADER("a", "b", "r", NOXD_BT601_FULL),
-    NOXD_TWO_TEXTURE_YUV_SHADER("a", "b", "r", NOXD_BT709_LIMITED),
-    NOXD_TWO_TEXTURE_YUV_SHADER("a", "b", "r", NOXD_BT709_FULL)};
+constexpr const char* const kPackedLumaOddShaderSources[] = NOXD_TWO_TEXTURE_SOURCES("a", "b", "r");
+
+// NV12 (U V pairs): U is the luminance, V the alpha of UVtex.
+constexpr const char* const kNv12ShaderSources[] = NOXD_TWO_TEXTURE_SOURCES("r", "r", "a");
+
+// NV21 (V U pairs): the other way round.
+constexpr const char* const kNv21ShaderSources[] = NOXD_TWO_TEXTURE_SOURCES("r", "a", "r");
 
 constexpr const char* const kPlanarShaderSources[] = {
     NOXD_PLANAR_YUV_SHADER(NOXD_BT601_LIMITED), NOXD_PLANAR_YUV_SHADER(NOXD_BT601_FULL),
     NOXD_PLANAR_YUV_SHADER(NOXD_BT709_LIMITED), NOXD_PLANAR_YUV_SHADER(NOXD_BT709_FULL)};
 
-// NV12 (U V pairs): U is the luminance, V the alpha of UVtex.
-constexpr const char* const kNv12ShaderSources[] = {
-    NOXD_TWO_TEXTURE_YUV_SHADER("r", "r", "a", NOXD_BT601_LIMITED),
-    NOXD_TWO_TEXTURE_YUV_SHADER("r", "r", "a", NOXD_BT601_FULL),
-    NOXD_TWO_TEXTURE_YUV_SHADER("r", "r", "a", NOXD_BT709_LIMITED),
-    NOXD_TWO_TEXTURE_YUV_SHADER("r", "r", "a", NOXD_BT709_FULL)};
-
-// NV21 (V U pairs): the other way round.
-constexpr const char* const kNv21ShaderSources[] = {
-    NOXD_TWO_TEXTURE_YUV_SHADER("r", "a", "r", NOXD_BT601_LIMITED),
-    NOXD_TWO_TEXTURE_YUV_SHADER("r", "a", "r", NOXD_BT601_FULL),
-    NOXD_TWO_TEXTURE_YUV_SHADER("r", "a", "r", NOXD_BT709_LIMITED),
-    NOXD_TWO_TEXTURE_YUV_SHADER("r", "a", "r", NOXD_BT709_FULL)};
-
 #undef NOXD_OVER_LAYER
 #undef NOXD_PLANAR_YUV_SHADER
+#undef NOXD_TWO_TEXTURE_SOURCES
 #undef NOXD_TWO_TEXTURE_YUV_SHADER
 #undef NOXD_BT709_FULL
 #undef NOXD_BT709_LIMITED
