@@ -62,9 +62,10 @@ struct PlaneRows {
 // The planes of a packed I420 or NV12 frame; empty for another format.
 std::vector<PlaneRows> PackedPlanes(int format, int width, int height);
 
-// The pitch a decoder's frame pool commonly gives a row: its bytes rounded
-// up to 64 (the alignment FFmpeg's linesize and D3D surfaces keep) plus 64
-// bytes more (a border of the kind decoders keep for motion vectors).
+// A pitch of the kind a decoder's frame pool gives a row: its bytes rounded
+// up to 64 (FFmpeg aligns its linesize to up to 64 bytes, Direct3D surface
+// pitches are aligned too) plus 64 bytes more (a border of the kind
+// decoders keep around a picture for motion vectors).
 int PaddedPitch(int row_bytes);
 
 // The planes of an I420 or NV12 frame whose rows lie at PaddedPitch, one
