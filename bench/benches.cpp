@@ -56,7 +56,8 @@ struct Cell {
     Comparison c;
 };
 
-Cell MeasureCell(const GridSides& sides, const ViewLayout& layout, const Options& options, const FrameSize& size) {
+Cell MeasureCell(const GridSides& sides, const ViewLayout& layout, const Options& options) {
+    const FrameSize size = {layout.frame_width, layout.frame_height};
     // GL output of a window wider or taller than the screen never reaches
     // the screen here, so no picture could be checked.
     if (size.width > GetSystemMetrics(SM_CXSCREEN) || size.height > GetSystemMetrics(SM_CYSCREEN))
@@ -94,7 +95,7 @@ Result MeasureGrid(int number, const std::string& title, const GridSides& sides,
                 continue;
             }
             const ViewLayout layout = {format.code, size.width, size.height, 0, 0, size.width, size.height};
-            const Cell cell = MeasureCell(sides, layout, options, size);
+            const Cell cell = MeasureCell(sides, layout, options);
             if (cell.problem.empty() || cell.refused) result.cards_checked += 2;
             if (cell.refused) {
                 ++result.cards_wrong;
