@@ -228,7 +228,13 @@ RowSource RowSourceFor(const TextureUpload& t, const PlaneRows& plane, bool bott
         const size_t stride = static_cast<size_t>(step);
         for (int alignment : {8, 4, 2, 1})
             if ((row_bytes + alignment - 1) / alignment * alignment == stride) return {first, step, alignment, 0};
-        if (stride % texel == 0) return {first, step, 1, static_cast<int32_t>(stride / texel)};
+        // Any alignment that divides the stride says the same; drivers copy
+        // rows faster the more aligned they are told they are.
+        if (stride % texel == 0) {
+            int alignment = 8;
+            while (stride % alignment) alignment /= 2;
+            return {first, step, alignment, static_cast<int32_t>(stride / texel)};
+        }
     }
     return {first, step, 0, 0};
 }
