@@ -226,7 +226,8 @@ RowSource RowSourceFor(const TextureUpload& t, const PlaneRows& plane, bool bott
     const size_t row_bytes = static_cast<size_t>(t.width) * texel;
     if (step > 0) {
         const size_t stride = static_cast<size_t>(step);
-        for (int alignment : {8, 4, 2, 1})
+        // GL's own alignment first, so packed frames leave the unpack state alone.
+        for (int alignment : {4, 8, 2, 1})
             if ((row_bytes + alignment - 1) / alignment * alignment == stride) return {first, step, alignment, 0};
         // Any alignment that divides the stride says the same; drivers copy
         // rows faster the more aligned they are told they are.

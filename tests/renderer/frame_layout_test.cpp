@@ -95,15 +95,16 @@ TEST(RowSourceTest, OneCallWherePossibleRowByRowElsewhere) {
         int32_t row_length;
         ptrdiff_t first, step;  // from `top`
     } const cases[] = {
-        {TexelLayout::Luminance, 64, 64, false, 8, 0, 0, 64},         // packed
-        {TexelLayout::RgbFromBgr, 5, 16, false, 8, 0, 0, 16},         // 15 bytes padded to 16
+        {TexelLayout::Luminance, 64, 64, false, 4, 0, 0, 64},         // packed: GL's default
+        {TexelLayout::Luminance, 60, 64, false, 8, 0, 0, 64},
+        {TexelLayout::RgbFromBgr, 5, 16, false, 4, 0, 0, 16},         // 15 bytes padded to 16
         {TexelLayout::RgbFromBgr, 5, 24, false, 8, 8, 0, 24},         // a whole number of texels
         {TexelLayout::RgbFromBgr, 5, 21, false, 1, 7, 0, 21},
         {TexelLayout::RgbFromBgr, 5, 20, false, 0, 0, 0, 20},         // neither
         {TexelLayout::Luminance, 100, 128, false, 8, 128, 0, 128},    // decoder padding
         {TexelLayout::LuminanceAlpha, 3, 10, false, 2, 5, 0, 10},     // a stride of 10 is 2-byte aligned
         {TexelLayout::LuminanceAlpha, 3, 9, false, 0, 0, 0, 9},       // no whole number of texels
-        {TexelLayout::RgbFromBgra, 4, -16, true, 8, 0, -48, 16},      // bottom-up BGR: lowest row first
+        {TexelLayout::RgbFromBgra, 4, -16, true, 4, 0, -48, 16},      // bottom-up BGR: lowest row first
         {TexelLayout::Luminance, 4, -32, false, 0, 0, 0, -32},        // against the first plane
         {TexelLayout::Luminance, 4, 32, true, 0, 0, 96, -32},
     };
