@@ -28,12 +28,13 @@ void ApplyPendingRequests(CGLRenderer& renderer) {
 // picture covers the client area; the "no video" cover over both when
 // `stale`. Lock held.
 void DrawView(CGLRenderer& renderer, const FramePlanes* frame, bool stale) {
-    VideoQuad quad = UprightVideoQuad(renderer.shown_bottom_up);
-    RunInteractionFrameStep(renderer, quad);
+    VideoQuad upright = UprightVideoQuad(renderer.shown_bottom_up);
+    RunInteractionFrameStep(renderer, upright);
+    const VideoQuad quad = ShapePicture(renderer, upright);
     const HGLRC own = renderer.gl_context.get();
     const LayerKey key = {0, renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height};
     const bool overlays = !renderer.osd.Objects().empty();
-    const bool on_picture = overlays && CoversClient(key.viewport, key.client_width, key.client_height);
+    const bool on_picture = overlays && PictureCoversClient(renderer);
     const OverlaysOnPicture layer = on_picture ? renderer.osd.PrepareLayer(key, own) : OverlaysOnPicture{};
     if (frame)
         UploadFrame(renderer, *frame);

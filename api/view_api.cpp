@@ -54,6 +54,29 @@ extern "C" HRESULT noxd_set_color_space(NOXD_RENDERER renderer, int matrix, int 
     });
 }
 
+// Any thread: stored under the lock; the next picture drawn is shaped by it.
+extern "C" HRESULT noxd_set_aspect(NOXD_RENDERER renderer, int mode, int sar_num, int sar_den) noexcept {
+    return GuardedExport(__func__, renderer, kCheckedResults, [&](CGLRenderer& r) {
+        const std::optional<AspectMode> aspect = AspectModeOf(mode);
+        if (!aspect || sar_num < 0 || sar_den < 0) return E_INVALIDARG;
+        ScopedRendererLock hold(r.lock);
+        r.aspect_mode = *aspect;
+        r.sample_aspect = {static_cast<uint32_t>(sar_num), static_cast<uint32_t>(sar_den)};
+        return S_OK;
+    });
+}
+
+// Any thread, as noxd_set_aspect.
+extern "C" HRESULT noxd_set_orientation(NOXD_RENDERER renderer, int degrees, int mirror) noexcept {
+    return GuardedExport(__func__, renderer, kCheckedResults, [&](CGLRenderer& r) {
+        const std::optional<Orientation> orientation = OrientationOf(degrees, mirror);
+        if (!orientation) return E_INVALIDARG;
+        ScopedRendererLock hold(r.lock);
+        r.orientation = *orientation;
+        return S_OK;
+    });
+}
+
 // Any thread: the counts come from under the statistics mutex, the rest from
 // words written once at creation or atomically.
 extern "C" HRESULT noxd_get_stats(NOXD_RENDERER renderer, NOXD_STATS* stats) noexcept {

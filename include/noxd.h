@@ -259,6 +259,24 @@ enum { NOXD_COLOR_BT601 = 0, NOXD_COLOR_BT709 = 1 };
 enum { NOXD_RANGE_LIMITED = 0, NOXD_RANGE_FULL = 1 };
 NOXD_API HRESULT noxd_set_color_space(NOXD_RENDERER renderer, int matrix, int range) NOXD_NOEXCEPT;
 
+/* The picture's shape in the video area. Mode NOXD_ASPECT_STRETCH (the
+ * default) fills the area whatever the picture's aspect; NOXD_ASPECT_FIT
+ * shows the whole picture as large as fits, centred, with black bars;
+ * NOXD_ASPECT_FILL covers the area, centred, cropping the overflow.
+ * sar_num:sar_den is the shape of a pixel (704x576 PAL D1 shown at 4:3:
+ * 12:11), 0 in either meaning square; ignored when stretching. Recomputed
+ * for every picture drawn, so resizes and new frame sizes need no call.
+ * Any thread; applies from the next frame or redraw. E_INVALIDARG for an
+ * unknown mode or a negative term. */
+enum { NOXD_ASPECT_STRETCH = 0, NOXD_ASPECT_FIT = 1, NOXD_ASPECT_FILL = 2 };
+NOXD_API HRESULT noxd_set_aspect(NOXD_RENDERER renderer, int mode, int sar_num, int sar_den) NOXD_NOEXCEPT;
+
+/* Turns the picture by 0, 90, 180 or 270 degrees clockwise, after
+ * mirroring it left to right when `mirror` is 1 (0: not). Fit and fill use
+ * the turned size. Any thread; applies from the next frame or redraw.
+ * E_INVALIDARG for other degrees or another mirror value. */
+NOXD_API HRESULT noxd_set_orientation(NOXD_RENDERER renderer, int degrees, int mirror) NOXD_NOEXCEPT;
+
 /* Statistics of a view. Set `size` to sizeof(NOXD_STATS) before the call: a
  * program built against an older, shorter structure gets only the fields it
  * has. Every field is 32 bits, so the layout is the same in 32- and 64-bit

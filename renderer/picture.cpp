@@ -116,10 +116,9 @@ void UseProgramFor(RendererCore& renderer, const OverlaysOnPicture& overlays) {
 
 void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad, const OverlaysOnPicture& overlays) {
     UseProgramFor(renderer, overlays);
-    // The quad covers the viewport, so only a window the viewport leaves
-    // part of needs the clear, whose colour is never set: black.
-    if (!CoversClient(renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height))
-        glClear(GL_COLOR_BUFFER_BIT);
+    // Only a window the picture leaves part of needs the clear, whose colour
+    // is never set: black.
+    if (!PictureCoversClient(renderer)) glClear(GL_COLOR_BUFFER_BIT);
     // Every sampler reads coordinate set 0, so all planes stay aligned under
     // any zoom window.
     glBegin(GL_QUADS);
@@ -128,6 +127,29 @@ void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad, const Overlays
         glVertex3fv(quad.vertex[i]);
     }
     glEnd();
+}
+
+VideoQuad ShapePicture(RendererCore& renderer, const VideoQuad& upright) {
+    const FrameGeometry& frame = renderer.shown_geometry;
+    const PictureRect rect =
+        PictureRectIn(renderer.gl_viewport.width, renderer.gl_viewport.height, frame.width, frame.height,
+                      renderer.aspect_mode, renderer.sample_aspect, renderer.orientation);
+    {
+        std::lock_guard<std::mutex> publishing(renderer.shape_mutex);
+        renderer.shown_picture_rect = rect;
+        renderer.shown_orientation = renderer.orientation;
+    }
+    return ShapedVideoQuad(upright, rect, renderer.orientation);
+}
+
+bool PictureCoversClient(const RendererCore& renderer) {
+    return CoversClient(renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height) &&
+           CoversArea(renderer.shown_picture_rect);
+}
+
+ShownShape ShownShapeOf(RendererCore& renderer) {
+    std::lock_guard<std::mutex> reading(renderer.shape_mutex);
+    return {renderer.shown_picture_rect, renderer.shown_orientation};
 }
 
 void LeaveVideoProgram() { glUseProgram(0); }

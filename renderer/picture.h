@@ -6,6 +6,7 @@
 
 #include "frame_layout.h"
 #include "gl_objects.h"
+#include "picture_shape.h"
 
 namespace noxd {
 
@@ -50,6 +51,22 @@ struct OverlaysOnPicture {
 // the next frame. GL thread, lock held.
 void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad,
                    const OverlaysOnPicture& overlays = {});
+
+// Places the upright view's quad on the picture rectangle that the asked-for
+// aspect gives in the viewport, turned and mirrored as asked, and makes
+// that shape the one shown (for the window procedure's coordinates).
+// GL thread, lock held.
+VideoQuad ShapePicture(RendererCore& renderer, const VideoQuad& upright);
+
+// Whether the picture as last shaped covers the whole client area.
+bool PictureCoversClient(const RendererCore& renderer);
+
+// The picture rectangle and orientation last drawn. Any thread.
+struct ShownShape {
+    PictureRect rect;
+    Orientation orientation;
+};
+ShownShape ShownShapeOf(RendererCore& renderer);
 
 // No program current, for drawing with fixed-function GL (overlays, covers).
 void LeaveVideoProgram();

@@ -18,6 +18,7 @@
 #include "frame_layout.h"
 #include "frame_stats.h"
 #include "picture.h"
+#include "picture_shape.h"
 #include "renderer_lock.h"
 #include "shader_program.h"
 #include "win32_owners.h"
@@ -85,6 +86,19 @@ struct RendererCore {
     // A frame was refused since the last one drawn, and reported; only the
     // first refusal in a row writes a debug line. GL thread.
     bool refusal_reported = false;
+
+    // The picture's shape a host asked for: any thread, under the lock; the
+    // next picture drawn puts it in force.
+    noxd::AspectMode aspect_mode = noxd::AspectMode::Stretch;
+    noxd::SampleAspect sample_aspect;
+    noxd::Orientation orientation;
+    // Where the last picture was drawn in the video area, and how it was
+    // turned: written by the GL thread as it draws, read by the window
+    // procedure's coordinate chain on any thread; under shape_mutex, which
+    // is held only to copy them and never with the renderer lock waited for.
+    std::mutex shape_mutex;
+    noxd::PictureRect shown_picture_rect;
+    noxd::Orientation shown_orientation;
 
     // Viewport. The video position and the viewport words are written by
     // host threads and the window's thread without the lock.

@@ -43,7 +43,8 @@ const char* const kExportNames[] = {
     "noxd_add_osd_button",         "noxd_add_osd_text",         "noxd_delete_osd",
     "noxd_clear_osd",              "noxd_set_dash_mask",        "noxd_set_color_space",
     "noxd_get_stats",              "noxd_redraw",               "noxd_set_stale_timeout",
-    "noxd_snapshot",               "noxd_snapshot_to_memory",
+    "noxd_snapshot",               "noxd_snapshot_to_memory",   "noxd_set_aspect",
+    "noxd_set_orientation",
 };
 
 // The loader finds each under its plain name, as a host using
@@ -222,6 +223,8 @@ TEST(ExportsTest, NullRendererGivesEachExportsDocumentedResult) {
     EXPECT_EQ(noxd_clear_osd(n), S_OK);
     EXPECT_EQ(noxd_set_dash_mask(n, 0xFF00), S_OK);
     EXPECT_EQ(noxd_set_color_space(n, NOXD_COLOR_BT709, NOXD_RANGE_FULL), E_INVALIDARG);
+    EXPECT_EQ(noxd_set_aspect(n, NOXD_ASPECT_FIT, 12, 11), E_INVALIDARG);
+    EXPECT_EQ(noxd_set_orientation(n, 90, 1), E_INVALIDARG);
     EXPECT_EQ(noxd_get_stats(n, &stats), E_INVALIDARG);
     EXPECT_EQ(noxd_redraw(n), E_INVALIDARG);
     EXPECT_EQ(noxd_set_stale_timeout(n, 100, L"no video"), E_INVALIDARG);
