@@ -77,3 +77,23 @@ extern "C" HRESULT noxd_start_motion_edit(NOXD_RENDERER renderer, BOOL on) noexc
         return S_OK;
     });
 }
+
+// Any thread; the rectangle comes from under the lock.
+extern "C" HRESULT noxd_get_tool_rect(NOXD_RENDERER renderer, int tool, float rect[4]) noexcept {
+    return GuardedExport(__func__, renderer, kCheckedResults, [&](CGLRenderer& r) {
+        if (!rect) return E_INVALIDARG;
+        RectF found = {};
+        switch (ToolRectInFrame(r, tool, found)) {
+        case ToolRectState::NoSuchTool: return E_INVALIDARG;
+        case ToolRectState::NotYet:
+            rect[0] = rect[1] = rect[2] = rect[3] = 0.0f;
+            return S_FALSE;
+        case ToolRectState::Known: break;
+        }
+        rect[0] = found.left;
+        rect[1] = found.top;
+        rect[2] = found.right;
+        rect[3] = found.bottom;
+        return S_OK;
+    });
+}

@@ -169,6 +169,16 @@ NOXD_API HRESULT noxd_set_privacy_mask_flag(NOXD_RENDERER renderer, BOOL on) NOX
 /* Motion-area editing. */
 NOXD_API HRESULT noxd_start_motion_edit(NOXD_RENDERER renderer, BOOL on) NOXD_NOEXCEPT;
 
+/* A tool's rectangle in the frame's own coordinates, zoom, turn and mirror
+ * undone (what a host sends to the camera): rect = left, top, right,
+ * bottom, x 0..1 left to right and y 0..1 bottom to top of the whole frame.
+ * Tools: NOXD_TOOL_ZOOM (the zoom window, also the drag rectangle's),
+ * NOXD_TOOL_PRIVACY, NOXD_TOOL_MOTION. Any thread. S_FALSE, rect all 0,
+ * while the tool has no rectangle yet; E_INVALIDARG for a null renderer or
+ * rect, or another tool. */
+enum { NOXD_TOOL_ZOOM = 0, NOXD_TOOL_PRIVACY = 1, NOXD_TOOL_MOTION = 2 };
+NOXD_API HRESULT noxd_get_tool_rect(NOXD_RENDERER renderer, int tool, float rect[4]) NOXD_NOEXCEPT;
+
 /*
  * Overlays, drawn over the video in every frame in the order they were added.
  * Positions are normalized video coordinates (x 0..1 left to right, y 0..1

@@ -46,11 +46,13 @@ void ZoomDoubleClick(CGLRenderer& renderer) {
 static void ShowZoomWindow(CGLRenderer& renderer, VideoQuad& quad) {
     InteractionState& s = renderer.interaction;
     s.zoom_window = ClampedToUnit(s.zoom_window);
+    s.shown_zoom_window = s.zoom_window;
     ZoomTexCoords(renderer.shown_bottom_up, s.zoom_window, quad.tex);
 }
 
 void ApplyZoomStep(CGLRenderer& renderer, VideoQuad& quad) {
     InteractionState& s = renderer.interaction;
+    s.shown_zoom_window = kWholePicture;
     if (s.zoom_applied && (s.digital_zoom_enabled || s.host_zoom_active)) {
         if (s.zoom_band_expired.exchange(0)) RemoveRubberBand(renderer, &s.zoom_band_slot);
         ShowZoomWindow(renderer, quad);

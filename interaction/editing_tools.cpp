@@ -111,6 +111,22 @@ void RunInteractionFrameStep(CGLRenderer& renderer, VideoQuad& quad) {
     ApplyZoomStep(renderer, quad);
 }
 
+ToolRectState ToolRectInFrame(CGLRenderer& renderer, int tool, RectF& rect) {
+    InteractionState& s = renderer.interaction;
+    ScopedRendererLock hold(renderer.lock);
+    const RectF* stored = tool == kToolZoom      ? &s.zoom_window
+                          : tool == kToolPrivacy ? &s.privacy_rect
+                          : tool == kToolMotion  ? &s.motion_rect
+                                                 : nullptr;
+    if (!stored) return ToolRectState::NoSuchTool;
+    const RectF r = *stored;
+    if (r.left == kUnsetRect.left && r.top == kUnsetRect.top && r.right == kUnsetRect.right &&
+        r.bottom == kUnsetRect.bottom)
+        return ToolRectState::NotYet;
+    rect = tool == kToolZoom ? r : FrameRectOf(r, s.shown_zoom_window);
+    return ToolRectState::Known;
+}
+
 void SwitchDragRect(CGLRenderer& renderer, BOOL on) {
     renderer.interaction.show_drag_rect = static_cast<uint8_t>(on) == 1 ? 1 : 0;
 }

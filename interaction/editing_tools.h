@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "frame_layout.h"
+#include "pointer_math.h"
 
 struct CGLRenderer;
 
@@ -31,5 +32,17 @@ void RunInteractionFrameStep(CGLRenderer& renderer, VideoQuad& quad);
 void SwitchDragRect(CGLRenderer& renderer, BOOL on);
 void SwitchPrivacyMask(CGLRenderer& renderer, BOOL on);
 void SwitchMotionEdit(CGLRenderer& renderer, BOOL on);
+
+// Codes of noxd_get_tool_rect.
+enum ToolCode { kToolZoom = 0, kToolPrivacy = 1, kToolMotion = 2 };
+
+// What a tool's rectangle is in the whole frame's coordinates.
+enum class ToolRectState { Known, NotYet, NoSuchTool };
+
+// The tool's stored rectangle in the whole frame's coordinates (zoom, turn
+// and mirror undone): the zoom window as stored; the privacy and motion
+// rectangles, which are relative to the view, taken through the zoom
+// window the last picture showed. Any thread; takes the lock.
+ToolRectState ToolRectInFrame(CGLRenderer& renderer, int tool, RectF& rect);
 
 }  // namespace noxd

@@ -42,6 +42,9 @@ struct InteractionState {
     std::atomic<int32_t> static_zoom_enabled{0};
     UINT_PTR zoom_band_slot = 0;  // shared with the drag rectangle
     RectF zoom_window = kUnsetRect;
+    // The part of the frame the last picture showed (the whole picture
+    // unzoomed): the tools' rectangles are relative to it.
+    RectF shown_zoom_window = kWholePicture;
 
     // Motion area.
     DragRecord motion_drag;

@@ -17,7 +17,11 @@ PointF NormalizedPointIn(const CGLRenderer& renderer, int px, int py) {
     GetClientRect(renderer.window, &client);
     const VideoPos pos = {renderer.video_left, renderer.video_bottom, renderer.video_right,
                           renderer.video_top};
-    return NormalizedVideoPoint(px, py, client.right - client.left, client.bottom - client.top, pos);
+    const PointF video =
+        NormalizedVideoPoint(px, py, client.right - client.left, client.bottom - client.top, pos);
+    // Through the picture as it is on screen now, also on a paused picture.
+    const ShownShape shown = ShownShapeOf(renderer);
+    return PicturePointOf(video, shown.rect, shown.orientation);
 }
 
 void RemoveRubberBand(CGLRenderer& renderer, UINT_PTR* slot) {

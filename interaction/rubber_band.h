@@ -34,7 +34,10 @@ void FollowBandDrag(CGLRenderer& renderer, UINT_PTR* slot, RectF* result, bool s
 // the result keep what the last move made of them.
 bool EndBandDrag(DragRecord& drag, int x, int y);
 
-// The pointer in normalized video coordinates of the renderer's window.
+// A client point of the renderer's window in picture coordinates: the
+// video area's normalized coordinates taken through the picture rectangle
+// and the turn and mirror last drawn (values outside 0..1 in the bars). With
+// the picture stretched, unturned, these are the video area's coordinates.
 PointF NormalizedPointIn(const CGLRenderer& renderer, int px, int py);
 
 }  // namespace noxd

@@ -40,6 +40,11 @@ bool IsWholePicture(float x0, float y0, float x1, float y1) {
              std::fabs(x1 - 1.0f) > 0.001f || std::fabs(y1) > 0.001f);
 }
 
+RectF FrameRectOf(RectF r, RectF zoom) {
+    const float w = zoom.right - zoom.left, h = zoom.top - zoom.bottom;
+    return {zoom.left + r.left * w, zoom.bottom + r.top * h, zoom.left + r.right * w, zoom.bottom + r.bottom * h};
+}
+
 void ZoomTexCoords(bool bottom_up, RectF w, float tex[4][2]) {
     // Textures holding the top row first have t = 0 at the top of the picture.
     const float near_t = bottom_up ? w.bottom : 1.0f - w.top;

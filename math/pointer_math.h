@@ -38,6 +38,10 @@ constexpr RectF kWholePicture = {0.0f, 1.0f, 1.0f, 0.0f};
 // A host zoom rectangle within 0.001 of the whole picture on every edge.
 bool IsWholePicture(float x0, float y0, float x1, float y1);
 
+// A rectangle given relative to the part of the frame a zoom window shows,
+// in the whole frame's coordinates.
+RectF FrameRectOf(RectF in_view, RectF zoom_window);
+
 // Texture coordinates T0..T3 that show `window` upright over the viewport,
 // from textures holding the picture bottom row first or top row first.
 void ZoomTexCoords(bool bottom_up, RectF window, float tex[4][2]);

@@ -147,7 +147,7 @@ bool PictureCoversClient(const RendererCore& renderer) {
            CoversArea(renderer.shown_picture_rect);
 }
 
-ShownShape ShownShapeOf(RendererCore& renderer) {
+ShownShape ShownShapeOf(const RendererCore& renderer) {
     std::lock_guard<std::mutex> reading(renderer.shape_mutex);
     return {renderer.shown_picture_rect, renderer.shown_orientation};
 }

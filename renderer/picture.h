@@ -66,7 +66,7 @@ struct ShownShape {
     PictureRect rect;
     Orientation orientation;
 };
-ShownShape ShownShapeOf(RendererCore& renderer);
+ShownShape ShownShapeOf(const RendererCore& renderer);
 
 // No program current, for drawing with fixed-function GL (overlays, covers).
 void LeaveVideoProgram();

@@ -96,7 +96,7 @@ struct RendererCore {
     // turned: written by the GL thread as it draws, read by the window
     // procedure's coordinate chain on any thread; under shape_mutex, which
     // is held only to copy them and never with the renderer lock waited for.
-    std::mutex shape_mutex;
+    mutable std::mutex shape_mutex;
     noxd::PictureRect shown_picture_rect;
     noxd::Orientation shown_orientation;
 

@@ -44,7 +44,7 @@ const char* const kExportNames[] = {
     "noxd_clear_osd",              "noxd_set_dash_mask",        "noxd_set_color_space",
     "noxd_get_stats",              "noxd_redraw",               "noxd_set_stale_timeout",
     "noxd_snapshot",               "noxd_snapshot_to_memory",   "noxd_set_aspect",
-    "noxd_set_orientation",
+    "noxd_set_orientation",        "noxd_get_tool_rect",
 };
 
 // The loader finds each under its plain name, as a host using
@@ -225,6 +225,8 @@ TEST(ExportsTest, NullRendererGivesEachExportsDocumentedResult) {
     EXPECT_EQ(noxd_set_color_space(n, NOXD_COLOR_BT709, NOXD_RANGE_FULL), E_INVALIDARG);
     EXPECT_EQ(noxd_set_aspect(n, NOXD_ASPECT_FIT, 12, 11), E_INVALIDARG);
     EXPECT_EQ(noxd_set_orientation(n, 90, 1), E_INVALIDARG);
+    float tool_rect[4] = {};
+    EXPECT_EQ(noxd_get_tool_rect(n, NOXD_TOOL_PRIVACY, tool_rect), E_INVALIDARG);
     EXPECT_EQ(noxd_get_stats(n, &stats), E_INVALIDARG);
     EXPECT_EQ(noxd_redraw(n), E_INVALIDARG);
     EXPECT_EQ(noxd_set_stale_timeout(n, 100, L"no video"), E_INVALIDARG);

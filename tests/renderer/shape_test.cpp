@@ -76,4 +76,89 @@ TEST(ShapeTest, EveryModeTurnAndMirrorPutsTheQuartersWhereTheyBelong) {
     EXPECT_EQ(noxd_set_orientation(nullptr, 0, 0), E_INVALIDARG);
 }
 
+// Shows the frame with the given shape, so the window's coordinates follow it.
+void Shape(const ScopedRenderer& view, int mode, int degrees, int mirror) {
+    ASSERT_EQ(noxd_set_aspect(view.get(), mode, 0, 0), S_OK);
+    ASSERT_EQ(noxd_set_orientation(view.get(), degrees, mirror), S_OK);
+    ASSERT_EQ(noxd_redraw(view.get()), S_OK);
+}
+
+// A click at client (100, 50) of the 160x120 window, as the callback gets
+// it: coordinates of the upright frame, x right, y up, whatever is shown.
+TEST(ShapeTest, ClicksAreReportedInTheFramesCoordinates) {
+    struct Click {
+        int mode, degrees, mirror, y;
+        float x_expected, y_expected;
+    } const clicks[] = {
+        {NOXD_ASPECT_STRETCH, 0, 0, 50, 0.625f, 0.583333f},     // as without a shape
+        {NOXD_ASPECT_FIT, 0, 0, 50, 0.625f, 0.625f},            // the picture 80 high, from y 20
+        {NOXD_ASPECT_FIT, 0, 0, 5, 0.625f, 1.1875f},            // in the bar above it
+        {NOXD_ASPECT_FIT, 90, 0, 50, 0.416667f, 0.833333f},     // 60 wide from x 50, turned
+        {NOXD_ASPECT_FIT, 90, 1, 50, 0.583333f, 0.833333f},
+        {NOXD_ASPECT_FILL, 0, 0, 50, 0.583333f, 0.583333f},     // 240 wide from x -40
+        {NOXD_ASPECT_FILL, 270, 0, 50, 0.53125f, 0.375f},       // 320 high from y -100
+        {NOXD_ASPECT_STRETCH, 180, 1, 50, 0.625f, 0.416667f},
+        {NOXD_ASPECT_STRETCH, 0, 1, 50, 0.375f, 0.583333f},
+    };
+    ScopedRenderer view(NOXD_FORMAT_BGR32, kFrameW, kFrameH, kClientW, kClientH);
+    ASSERT_EQ(view.status(), S_OK);
+    view.DrawAndCapture(QuarteredFrame());
+    ASSERT_EQ(noxd_set_mouse_callback(view.get(), RecordMouseCall), S_OK);
+    for (const Click& c : clicks) {
+        Shape(view, c.mode, c.degrees, c.mirror);
+        mouse_calls.clear();
+        SendMouse(view.window(), WM_MOUSEMOVE, 100, c.y);
+        ASSERT_EQ(mouse_calls.size(), 1u);
+        EXPECT_NEAR(mouse_calls[0].x, c.x_expected, 1e-5) << c.mode << " " << c.degrees << " " << c.mirror;
+        EXPECT_NEAR(mouse_calls[0].y, c.y_expected, 1e-5) << c.mode << " " << c.degrees << " " << c.mirror;
+    }
+    noxd_set_mouse_callback(view.get(), nullptr);
+}
+
+void Drag(HWND window, int x0, int y0, int x1, int y1) {
+    SendMouse(window, WM_LBUTTONDOWN, x0, y0, MK_LBUTTON);
+    SendMouse(window, WM_MOUSEMOVE, (x0 + x1) / 2, (y0 + y1) / 2, MK_LBUTTON);
+    SendMouse(window, WM_MOUSEMOVE, x1, y1, MK_LBUTTON);
+    SendMouse(window, WM_LBUTTONUP, x1, y1);
+}
+
+void ExpectToolRect(NOXD_RENDERER view, int tool, float left, float top, float right, float bottom) {
+    float rect[4] = {};
+    ASSERT_EQ(noxd_get_tool_rect(view, tool, rect), S_OK) << "tool " << tool;
+    EXPECT_NEAR(rect[0], left, 1e-4) << "tool " << tool;
+    EXPECT_NEAR(rect[1], top, 1e-4) << "tool " << tool;
+    EXPECT_NEAR(rect[2], right, 1e-4) << "tool " << tool;
+    EXPECT_NEAR(rect[3], bottom, 1e-4) << "tool " << tool;
+}
+
+// On a fitted picture turned a quarter (60 x 120 from x 50), a drag from
+// (70, 30) to (90, 90) covers the frame from x 0.25 to 0.75 and y 1/3 to
+// 2/3; a privacy drag made while zoomed into that is relative to it.
+TEST(ShapeTest, ToolRectanglesComeBackInTheFramesCoordinates) {
+    ScopedRenderer view(NOXD_FORMAT_BGR32, kFrameW, kFrameH, kClientW, kClientH);
+    ASSERT_EQ(view.status(), S_OK);
+    view.DrawAndCapture(QuarteredFrame());
+    float rect[4] = {1, 1, 1, 1};
+    EXPECT_EQ(noxd_get_tool_rect(view.get(), NOXD_TOOL_PRIVACY, rect), S_FALSE);
+    EXPECT_EQ(rect[0] + rect[1] + rect[2] + rect[3], 0.0f);
+    EXPECT_EQ(noxd_get_tool_rect(view.get(), 3, rect), E_INVALIDARG);
+    EXPECT_EQ(noxd_get_tool_rect(view.get(), NOXD_TOOL_ZOOM, nullptr), E_INVALIDARG);
+    EXPECT_EQ(noxd_get_tool_rect(nullptr, NOXD_TOOL_ZOOM, rect), E_INVALIDARG);
+    Shape(view, NOXD_ASPECT_FIT, 90, 0);
+
+    ASSERT_EQ(noxd_set_privacy_mask_flag(view.get(), TRUE), S_OK);
+    Drag(view.window(), 70, 30, 90, 90);
+    ExpectToolRect(view.get(), NOXD_TOOL_PRIVACY, 0.25f, 2 / 3.0f, 0.75f, 1 / 3.0f);
+    ASSERT_EQ(noxd_set_privacy_mask_flag(view.get(), FALSE), S_OK);
+
+    ASSERT_EQ(noxd_enable_digital_zoom(view.get(), TRUE), 0);
+    Drag(view.window(), 70, 30, 90, 90);
+    ExpectToolRect(view.get(), NOXD_TOOL_ZOOM, 0.25f, 2 / 3.0f, 0.75f, 1 / 3.0f);
+    ASSERT_EQ(noxd_redraw(view.get()), S_OK);  // now zoomed into it
+
+    ASSERT_EQ(noxd_set_privacy_mask_flag(view.get(), TRUE), S_OK);
+    Drag(view.window(), 70, 30, 90, 90);
+    ExpectToolRect(view.get(), NOXD_TOOL_PRIVACY, 0.375f, 5 / 9.0f, 0.625f, 4 / 9.0f);
+}
+
 }  // namespace
