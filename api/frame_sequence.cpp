@@ -32,7 +32,9 @@ void DrawView(CGLRenderer& renderer, const FramePlanes* frame, bool stale) {
     RunInteractionFrameStep(renderer, upright);
     const VideoQuad quad = ShapePicture(renderer, upright);
     const HGLRC own = renderer.gl_context.get();
-    const LayerKey key = {0, renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height};
+    const ShownShape shape = ShownShapeOf(renderer);
+    const LayerKey key = {0, renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height,
+                          PictureViewport(renderer.gl_viewport, shape.rect), shape.orientation};
     const bool overlays = !renderer.osd.Objects().empty();
     const bool on_picture = overlays && PictureCoversClient(renderer);
     const OverlaysOnPicture layer = on_picture ? renderer.osd.PrepareLayer(key, own) : OverlaysOnPicture{};

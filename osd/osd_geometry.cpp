@@ -20,8 +20,17 @@ uint16_t CapturedDashMask(noxd::OverlayRenderer* owner) {
     return owner ? owner->osd.CurrentDashMask() : uint16_t{0xE3F8};
 }
 
-double ViewportWidth(const noxd::OverlayRenderer* r) { return r->viewport_width.load(); }
-double ViewportHeight(const noxd::OverlayRenderer* r) { return r->viewport_height.load(); }
+// The upright picture's size in pixels in the pass being drawn.
+double ViewportWidth(const noxd::OverlayRenderer* r) { return r->osd.picture_space().width; }
+double ViewportHeight(const noxd::OverlayRenderer* r) { return r->osd.picture_space().height; }
+
+// A radius given as a fraction of the picture's height; of its shorter side
+// while it is turned a quarter.
+double RelativeRadiusBase(const noxd::OverlayRenderer* r) {
+    const auto& space = r->osd.picture_space();
+    const double height = space.height;
+    return space.orientation.quarter_turns % 2 ? std::min<double>(space.width, height) : height;
+}
 
 // A filled circle in pixels; the first vertex, on the rim, is the fan's hub.
 void EmitDisc(double px, double py, double r) {
@@ -101,7 +110,7 @@ HRESULT COsdEllipse::Draw() {
     OsdDashPatternSwap swap(*renderer, dash_mask);
     if (radius <= 0) return E_INVALIDARG;
     const double W = ViewportWidth(renderer), H = ViewportHeight(renderer);
-    const double px = cx * W, py = cy * H, r = radius * H;
+    const double px = cx * W, py = cy * H, r = radius * RelativeRadiusBase(renderer);
     OsdColour colour(color);
     OsdPixelProjection pixels(W, H);
     colour.Issue();

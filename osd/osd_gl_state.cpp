@@ -60,9 +60,9 @@ OsdDashPatternSwap::OsdDashPatternSwap(noxd::OverlayRenderer& renderer, uint16_t
 OsdDashPatternSwap::~OsdDashPatternSwap() { list_.RestoreDashMask(); }
 
 OsdPixelProjection::OsdPixelProjection(double width, double height) {
+    // Onto the picture's turn, so pixel-sized shapes turn with it too.
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
-    glLoadIdentity();
     glOrtho(0, width, 0, height, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();

@@ -1,5 +1,6 @@
 #include "osd_image.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -156,17 +157,56 @@ HRESULT ReadOwnBmpFile(const wchar_t* path, const BmpShape& shape, PixelImage& i
 
 HRESULT DrawOsdImage(noxd::OverlayRenderer& renderer, const PixelImage& image,
                      const ImageCorners& corners, int32_t anchor) {
-    return DrawOsdImageFrom(renderer.osd.image_textures(), renderer, image, corners, anchor);
+    return DrawOsdImageFrom(renderer.osd.image_textures(), renderer, image, corners, anchor,
+                            renderer.osd.picture_space());
 }
 
+namespace {
+
+// The corners as the screen shows them: as placed on an upright picture;
+// else the bounding box of the turned corners, top row at the top.
+ImageCorners ShownCorners(const ImageCorners& placed, Orientation orientation) {
+    if (orientation == Orientation{}) return placed;
+    float left = 1e30f, right = -1e30f, bottom = 1e30f, top = -1e30f;
+    for (const PointF corner : {PointF{placed.x0, placed.y0}, PointF{placed.x1, placed.y0},
+                                PointF{placed.x0, placed.y1}, PointF{placed.x1, placed.y1}}) {
+        const PointF shown = ShownFromUpright(orientation, corner);
+        left = std::min(left, shown.x), right = std::max(right, shown.x);
+        bottom = std::min(bottom, shown.y), top = std::max(top, shown.y);
+    }
+    return {left, top, right, bottom};
+}
+
+// Drawing in the picture rectangle's own coordinates, the pass's turn set aside.
+class UnturnedProjection {
+public:
+    UnturnedProjection() {
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+    }
+    ~UnturnedProjection() {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+    }
+    UnturnedProjection(const UnturnedProjection&) = delete;
+    UnturnedProjection& operator=(const UnturnedProjection&) = delete;
+};
+
+}  // namespace
+
 HRESULT DrawOsdImageFrom(OsdImageTextures& textures, noxd::OverlayRenderer& renderer,
-                         const PixelImage& image, const ImageCorners& corners, int32_t anchor) {
+                         const PixelImage& image, const ImageCorners& corners, int32_t anchor,
+                         const OverlaySpace& space) {
     if (image.empty()) return E_INVALIDARG;
-    const double W = renderer.viewport_width.load(), H = renderer.viewport_height.load();
+    const double W = space.width, H = space.height;
     if (anchor != 0 && (W <= 0 || H <= 0)) return E_INVALIDARG;
-    const ImageCorners placed = PlaceImage(corners, anchor, W, H);
+    const ImageCorners placed = ShownCorners(PlaceImage(corners, anchor, W, H), space.orientation);
     const float X0 = DeviceCoordinate(placed.x0), X1 = DeviceCoordinate(placed.x1);
     const float Y0 = DeviceCoordinate(placed.y0), Y1 = DeviceCoordinate(placed.y1);
+    const UnturnedProjection upright;
 
     // Transparency comes from blending by the image's alpha; the alpha test
     // keeps its default function and so passes every fragment.

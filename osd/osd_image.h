@@ -9,16 +9,20 @@
 #include "osd_object.h"
 #include "osd_pixels.h"
 #include "osd_textures.h"
+#include "overlay_layer.h"
 
 namespace noxd {
 
-// Draws the image in the rectangle the corners and anchor give (PlaceImage),
-// its top row along y0, blended by its own alpha, from the image's texture
-// in `textures` on the active unit. GL thread, lock held.
+// Draws the image in the rectangle the corners and anchor give (PlaceImage,
+// sizes by `space`), its top row along y0, blended by its own alpha, from
+// the image's texture in `textures` on the active unit. On a turned or
+// mirrored picture it stays upright, on the screen's bounding box of its
+// turned corners. GL thread, lock held.
 HRESULT DrawOsdImageFrom(OsdImageTextures& textures, noxd::OverlayRenderer& renderer,
-                         const PixelImage& image, const ImageCorners& corners, int32_t anchor);
+                         const PixelImage& image, const ImageCorners& corners, int32_t anchor,
+                         const OverlaySpace& space);
 
-// The same from the overlays' textures: in the draw pass.
+// The same from the overlays' textures, in the pass's space: in the draw pass.
 HRESULT DrawOsdImage(noxd::OverlayRenderer& renderer, const PixelImage& image,
                      const ImageCorners& corners, int32_t anchor);
 

@@ -73,6 +73,9 @@ public:
     // The overlays in drawing order. Lock held.
     const std::vector<CBaseOsdObject*>& Objects() const { return osd_list; }
 
+    // The pass being drawn (OverlaySpace). GL thread, during a pass.
+    const OverlaySpace& picture_space() const { return picture_space_; }
+
     // The list's length as of its last change. Any thread, without the lock.
     int32_t Count() const { return overlay_count; }
 
@@ -100,9 +103,10 @@ private:
         overlay_count = static_cast<int32_t>(osd_list.size());
         ++version_;
     }
-    void DrawEach(HGLRC own);
+    void DrawEach(const LayerKey& key, HGLRC own, bool rows_from_top);
 
     RendererLock& lock_;
+    OverlaySpace picture_space_;
     std::vector<CBaseOsdObject*> osd_list;  // owns the objects
     std::atomic<int32_t> overlay_count{0};
     std::atomic<int32_t> button_count{0};

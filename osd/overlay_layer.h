@@ -31,22 +31,37 @@
 #include "gl_objects.h"
 #include "layer_tiles.h"
 #include "picture.h"
+#include "picture_shape.h"
 
 namespace noxd {
 
-// What the layer's pixels depend on besides the overlays themselves.
+// What the layer's pixels depend on besides the overlays themselves: the
+// video area (which clips the overlays), the client size, and the picture
+// rectangle and orientation the overlays are placed and turned by.
 struct LayerKey {
     uint64_t list_version = 0;  // filled in by the overlay list
     Viewport viewport = {};
     int32_t client_width = 0;
     int32_t client_height = 0;
+    Viewport picture = {};
+    Orientation orientation = {};
 
     bool operator==(const LayerKey& o) const {
-        return list_version == o.list_version && viewport.x == o.viewport.x &&
-               viewport.y == o.viewport.y && viewport.width == o.viewport.width &&
-               viewport.height == o.viewport.height && client_width == o.client_width &&
-               client_height == o.client_height;
+        return list_version == o.list_version && SameViewport(viewport, o.viewport) &&
+               client_width == o.client_width && client_height == o.client_height &&
+               SameViewport(picture, o.picture) && orientation == o.orientation;
     }
+    static bool SameViewport(const Viewport& a, const Viewport& b) {
+        return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+    }
+};
+
+// Where a pass of overlays draws: the upright picture's size in pixels,
+// which pixel sizes and fixed-size images go by, and how the picture is
+// turned, which images undo to stay upright.
+struct OverlaySpace {
+    int32_t width = 0, height = 0;
+    Orientation orientation;
 };
 
 class OverlayLayer {

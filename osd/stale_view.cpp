@@ -61,8 +61,10 @@ void DrawStaleCover(OverlayRenderer& renderer) {
     // A pass of its own: the texture of a text the host has since replaced goes.
     OsdImageTextures& textures = renderer.osd.cover_textures();
     textures.BeginPass(renderer.gl_context.get());
+    // Centred on the video area, whatever the picture's shape.
+    const OverlaySpace video_area = {renderer.viewport_width, renderer.viewport_height, {}};
     DrawOsdImageFrom(textures, renderer, text,
-                     CentredCorners(text, renderer.viewport_width, renderer.viewport_height), 0);
+                     CentredCorners(text, renderer.viewport_width, renderer.viewport_height), 0, video_area);
 }
 
 }  // namespace noxd

@@ -76,6 +76,56 @@ TEST(ShapeTest, EveryModeTurnAndMirrorPutsTheQuartersWhereTheyBelong) {
     EXPECT_EQ(noxd_set_orientation(nullptr, 0, 0), E_INVALIDARG);
 }
 
+// Overlays lie on the picture: shapes turn with it, images stay upright on
+// the box their turned corners span, and nothing is drawn outside the
+// video area even where a filled picture reaches beyond it.
+TEST(ShapeTest, OverlaysTurnWithThePictureImagesStayUprightAllClippedToTheVideoArea) {
+    ScopedRenderer view(NOXD_FORMAT_BGR32, kFrameW, kFrameH, kClientW, kClientH);
+    ASSERT_EQ(view.status(), S_OK);
+    const std::vector<uint8_t> grey = BgrFrame(NOXD_FORMAT_BGR32, kFrameW, kFrameH, [](int, int) {
+        return Bgr{60, 60, 60};
+    });
+    view.DrawAndCapture(grey);
+    // Green over the frame's top-left quarter; an image, red above blue,
+    // over its top-right quarter.
+    UINT_PTR shape = 0, image = 0;
+    ASSERT_EQ(noxd_add_osd_rectangle(view.get(), &shape, 0.0f, 1.0f, 0.5f, 0.5f, 1, 0x0000FF00, 0, 1), S_OK);
+    uint32_t pixels[4 * 4];
+    for (int i = 0; i < 16; ++i) pixels[i] = i < 8 ? 0xFFFF0000u : 0xFF0000FFu;  // B G R A bytes: red, blue
+    ASSERT_EQ(noxd_add_osd_bitmap_data32(view.get(), &image, pixels, 4, 4, 0.5f, 1.0f, 1.0f, 0.5f, 0, 0, 0),
+              S_OK);
+    // Fitted and turned clockwise: the picture 60 wide from x 50; the
+    // frame's top-left lands top right, its top-right bottom right.
+    ASSERT_EQ(noxd_set_aspect(view.get(), NOXD_ASPECT_FIT, 0, 0), S_OK);
+    ASSERT_EQ(noxd_set_orientation(view.get(), 90, 0), S_OK);
+    ASSERT_EQ(noxd_redraw(view.get()), S_OK);
+    Capture shot = Capture::SettledOfClient(view.window());
+    const Rgb green = {0, 255, 0}, red = {255, 0, 0}, blue = {0, 0, 255}, frame_grey = {60, 60, 60};
+    EXPECT_TRUE(Near(shot.At(95, 30), green, 8));
+    EXPECT_TRUE(Near(shot.At(65, 30), frame_grey, 8));
+    EXPECT_TRUE(Near(shot.At(88, 70), red, 8));
+    EXPECT_TRUE(Near(shot.At(102, 70), red, 8));
+    EXPECT_TRUE(Near(shot.At(88, 110), blue, 8));
+    EXPECT_TRUE(Near(shot.At(102, 110), blue, 8));
+    EXPECT_TRUE(Near(shot.At(20, 60), kBlack, 8));  // the bar stays black
+
+    // Filled into the middle of the window (the video area 80 x 60 from
+    // (40, 30)), the picture reaches past it: the overlay over the whole
+    // frame shows inside the area only.
+    UINT_PTR whole = 0;
+    ASSERT_EQ(noxd_add_osd_rectangle(view.get(), &whole, 0.0f, 1.0f, 1.0f, 0.0f, 1, 0x00FF00FF, 0, 1), S_OK);
+    ASSERT_EQ(noxd_set_video_pos(view.get(), 0.25f, 0.75f, 0.75f, 0.25f), S_OK);
+    ASSERT_EQ(noxd_set_aspect(view.get(), NOXD_ASPECT_FILL, 0, 0), S_OK);
+    ASSERT_EQ(noxd_set_orientation(view.get(), 0, 0), S_OK);
+    ASSERT_EQ(noxd_redraw(view.get()), S_OK);
+    shot = Capture::SettledOfClient(view.window());
+    const Rgb magenta = {255, 0, 255};
+    EXPECT_TRUE(Near(shot.At(45, 60), magenta, 8));
+    EXPECT_TRUE(Near(shot.At(115, 60), magenta, 8));
+    EXPECT_TRUE(Near(shot.At(30, 60), kBlack, 8));   // left of the area, where the picture reaches
+    EXPECT_TRUE(Near(shot.At(130, 60), kBlack, 8));
+}
+
 // Shows the frame with the given shape, so the window's coordinates follow it.
 void Shape(const ScopedRenderer& view, int mode, int degrees, int mirror) {
     ASSERT_EQ(noxd_set_aspect(view.get(), mode, 0, 0), S_OK);
