@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/frames.h"
 #include "support/renderer_fixture.h"
@@ -124,6 +126,29 @@ TEST(ShapeTest, OverlaysTurnWithThePictureImagesStayUprightAllClippedToTheVideoA
     EXPECT_TRUE(Near(shot.At(115, 60), magenta, 8));
     EXPECT_TRUE(Near(shot.At(30, 60), kBlack, 8));   // left of the area, where the picture reaches
     EXPECT_TRUE(Near(shot.At(130, 60), kBlack, 8));
+
+    // Filling the whole window turned (160 x 320 from y -100): the overlays
+    // go over the picture in its own pass, still turned and upright as above.
+    ASSERT_EQ(noxd_delete_osd(view.get(), &whole), S_OK);
+    ASSERT_EQ(noxd_set_video_pos(view.get(), 0.0f, 1.0f, 1.0f, 0.0f), S_OK);
+    ASSERT_EQ(noxd_set_orientation(view.get(), 90, 0), S_OK);
+    ASSERT_EQ(noxd_redraw(view.get()), S_OK);
+    shot = Capture::SettledOfClient(view.window());
+    EXPECT_TRUE(Near(shot.At(120, 30), green, 8));
+    EXPECT_TRUE(Near(shot.At(120, 100), red, 8));
+    EXPECT_TRUE(Near(shot.At(40, 100), frame_grey, 8));
+    // The view's snapshot is what the window shows.
+    std::vector<uint32_t> view_pixels(kClientW * kClientH);
+    int w = 0, h = 0;
+    ASSERT_EQ(noxd_snapshot_to_memory(view.get(), 1, view_pixels.data(),
+                                      static_cast<UINT>(view_pixels.size() * 4), &w, &h), S_OK);
+    ASSERT_EQ(w, kClientW);
+    const auto snapshot_at = [&](int x, int y) {
+        const uint32_t p = view_pixels[static_cast<size_t>(y) * w + x];
+        return Rgb{static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
+    };
+    for (const auto& at : {std::pair<int, int>{120, 30}, {120, 100}, {40, 100}})
+        EXPECT_TRUE(Near(snapshot_at(at.first, at.second), shot.At(at.first, at.second), 8)) << at.first;
 }
 
 // Shows the frame with the given shape, so the window's coordinates follow it.
