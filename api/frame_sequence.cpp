@@ -34,7 +34,7 @@ void DrawView(CGLRenderer& renderer, const FramePlanes* frame, bool stale) {
     const HGLRC own = renderer.gl_context.get();
     const ShownShape shape = ShownShapeOf(renderer);
     const LayerKey key = {0, renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height,
-                          PictureViewport(renderer.gl_viewport, shape.rect), shape.orientation};
+                          shape.rect, shape.orientation};
     const bool overlays = !renderer.osd.Objects().empty();
     const bool on_picture = overlays && PictureCoversClient(renderer);
     const OverlaysOnPicture layer = on_picture ? renderer.osd.PrepareLayer(key, own) : OverlaysOnPicture{};

@@ -92,29 +92,29 @@ VideoQuad ShapedVideoQuad(const VideoQuad& upright, const PictureRect& r, Orient
     return shaped;
 }
 
-Viewport PictureViewport(const Viewport& v, const PictureRect& r) {
-    const double x0 = std::round(v.x + r.x * v.width), x1 = std::round(v.x + (r.x + r.width) * v.width);
-    const double y0 = std::round(v.y + r.y * v.height), y1 = std::round(v.y + (r.y + r.height) * v.height);
-    return {static_cast<int32_t>(x0), static_cast<int32_t>(y0), static_cast<int32_t>(x1 - x0),
-            static_cast<int32_t>(y1 - y0)};
-}
-
-void OrientationMatrix(Orientation o, float m[16]) {
-    // Columns of the 2x2 part: where the x and y axes go.
-    float xx = o.mirror ? -1.0f : 1.0f, xy = 0.0f, yx = 0.0f, yy = 1.0f;
-    // A clockwise quarter turn takes (x, y) to (y, -x).
+void PictureMatrix(const PictureRect& r, Orientation o, float m[16]) {
+    // Columns of the turn: where the x and y axes go; a clockwise quarter
+    // turn takes (x, y) to (y, -x).
+    double xx = o.mirror ? -1.0 : 1.0, xy = 0.0, yx = 0.0, yy = 1.0;
     for (int i = 0; i < o.quarter_turns; ++i) {
-        const float nxx = xy, nxy = -xx, nyx = yy, nyy = -yx;
+        const double nxx = xy, nxy = -xx, nyx = yy, nyy = -yx;
         xx = nxx, xy = nxy, yx = nyx, yy = nyy;
     }
-    const float matrix[16] = {xx, xy, 0, 0, yx, yy, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    std::copy(matrix, matrix + 16, m);
+    // Then scaled to the rectangle and moved to its centre.
+    const double matrix[16] = {r.width * xx, r.height * xy, 0, 0,
+                               r.width * yx, r.height * yy, 0, 0,
+                               0, 0, 1, 0,
+                               2 * r.x + r.width - 1, 2 * r.y + r.height - 1, 0, 1};
+    for (int i = 0; i < 16; ++i) m[i] = static_cast<float>(matrix[i]);
 }
 
-void UprightPixelSize(const Viewport& picture, Orientation o, int32_t& width, int32_t& height) {
+void UprightPixelSize(const PictureRect& r, Orientation o, int32_t area_width, int32_t area_height,
+                      int32_t& width, int32_t& height) {
+    const int32_t shown_w = static_cast<int32_t>(std::lround(r.width * area_width));
+    const int32_t shown_h = static_cast<int32_t>(std::lround(r.height * area_height));
     const bool turned = o.quarter_turns % 2 != 0;
-    width = turned ? picture.height : picture.width;
-    height = turned ? picture.width : picture.height;
+    width = turned ? shown_h : shown_w;
+    height = turned ? shown_w : shown_h;
 }
 
 }  // namespace noxd

@@ -65,17 +65,15 @@ PointF PicturePointOf(PointF video_point, const PictureRect& rect, Orientation o
 // texture coordinates of the upright corner that lands there.
 VideoQuad ShapedVideoQuad(const VideoQuad& upright, const PictureRect& rect, Orientation orientation);
 
-// The picture rectangle in window pixels (GL's rows, from the bottom), from
-// the video area's viewport: exactly the viewport when stretched.
-Viewport PictureViewport(const Viewport& video, const PictureRect& rect);
+// Where what is drawn in the upright picture's normalized device
+// coordinates lands in the video area's: placed on the picture rectangle,
+// turned and mirrored. Column-major, for glLoadMatrixf. Drawing outside the
+// rectangle (the bars) still lands inside the video area.
+void PictureMatrix(const PictureRect& rect, Orientation orientation, float matrix[16]);
 
-// The turn and mirror as a matrix on GL's normalized device coordinates,
-// column-major for glLoadMatrixf: what is drawn in the upright picture's
-// coordinates lands where the turned picture shows it.
-void OrientationMatrix(Orientation orientation, float matrix[16]);
-
-// The size in pixels the upright picture has on screen: the rectangle's
-// sides swapped under a quarter turn.
-void UprightPixelSize(const Viewport& picture, Orientation orientation, int32_t& width, int32_t& height);
+// The size in pixels the upright picture has on screen, in a video area of
+// the given size: the rectangle's sides swapped under a quarter turn.
+void UprightPixelSize(const PictureRect& rect, Orientation orientation, int32_t area_width,
+                      int32_t area_height, int32_t& width, int32_t& height);
 
 }  // namespace noxd

@@ -177,13 +177,15 @@ ImageCorners ShownCorners(const ImageCorners& placed, Orientation orientation) {
     return {left, top, right, bottom};
 }
 
-// Drawing in the picture rectangle's own coordinates, the pass's turn set aside.
+// Drawing on the picture rectangle, the pass's turn set aside.
 class UnturnedProjection {
 public:
-    UnturnedProjection() {
+    explicit UnturnedProjection(const PictureRect& rect) {
+        float placed[16];
+        PictureMatrix(rect, Orientation{}, placed);
         glMatrixMode(GL_PROJECTION);
         glPushMatrix();
-        glLoadIdentity();
+        glLoadMatrixf(placed);
         glMatrixMode(GL_MODELVIEW);
     }
     ~UnturnedProjection() {
@@ -206,7 +208,7 @@ HRESULT DrawOsdImageFrom(OsdImageTextures& textures, noxd::OverlayRenderer& rend
     const ImageCorners placed = ShownCorners(PlaceImage(corners, anchor, W, H), space.orientation);
     const float X0 = DeviceCoordinate(placed.x0), X1 = DeviceCoordinate(placed.x1);
     const float Y0 = DeviceCoordinate(placed.y0), Y1 = DeviceCoordinate(placed.y1);
-    const UnturnedProjection upright;
+    const UnturnedProjection upright(space.rect);
 
     // Transparency comes from blending by the image's alpha; the alpha test
     // keeps its default function and so passes every fragment.

@@ -92,47 +92,35 @@ HRESULT OverlayList::Clear() {
 namespace {
 
 // The overlays are placed on the picture rectangle and turned with the
-// picture, clipped to the video area. A framebuffer drawn with its rows
-// from the top counts viewport and scissor rows from the top too.
+// picture by the projection; the viewport stays the video area, which
+// clips them, bars included.
 class PictureSpaceState {
 public:
-    PictureSpaceState(const LayerKey& key, bool rows_from_top) : key_(key), rows_from_top_(rows_from_top) {
-        const Viewport p = Rows(key.picture), clip = Rows(key.viewport);
-        glViewport(p.x, p.y, p.width, p.height);
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(clip.x, clip.y, clip.width, clip.height);
-        float turn[16];
-        OrientationMatrix(key.orientation, turn);
+    explicit PictureSpaceState(const OverlaySpace& space) {
+        float placed[16];
+        PictureMatrix(space.rect, space.orientation, placed);
         glMatrixMode(GL_PROJECTION);
-        glLoadMatrixf(turn);
+        glLoadMatrixf(placed);
         glMatrixMode(GL_MODELVIEW);
     }
     ~PictureSpaceState() {
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glMatrixMode(GL_MODELVIEW);
-        glDisable(GL_SCISSOR_TEST);
-        const Viewport v = Rows(key_.viewport);
-        glViewport(v.x, v.y, v.width, v.height);
     }
     PictureSpaceState(const PictureSpaceState&) = delete;
     PictureSpaceState& operator=(const PictureSpaceState&) = delete;
-
-private:
-    Viewport Rows(const Viewport& v) const {
-        return rows_from_top_ ? Viewport{v.x, key_.client_height - v.y - v.height, v.width, v.height} : v;
-    }
-    const LayerKey& key_;
-    const bool rows_from_top_;
 };
 
 }  // namespace
 
-void OverlayList::DrawEach(const LayerKey& key, HGLRC own, bool rows_from_top) {
+void OverlayList::DrawEach(const LayerKey& key, HGLRC own) {
     image_textures_.BeginPass(own);
     picture_space_.orientation = key.orientation;
-    UprightPixelSize(key.picture, key.orientation, picture_space_.width, picture_space_.height);
-    PictureSpaceState placed(key, rows_from_top);
+    picture_space_.rect = key.picture;
+    UprightPixelSize(key.picture, key.orientation, key.viewport.width, key.viewport.height, picture_space_.width,
+                     picture_space_.height);
+    const PictureSpaceState placed(picture_space_);
     for (CBaseOsdObject* object : osd_list) {
         if (object) object->Draw();
     }
@@ -142,7 +130,7 @@ OverlaysOnPicture OverlayList::PrepareLayer(LayerKey key, HGLRC own) {
     if (ButtonCount() > 0 && ButtonsChangedSinceDrawn(osd_list)) ++version_;
     key.list_version = version_;
     if (layer_.BeginRedraw(key, own)) {
-        DrawEach(key, own, true);
+        DrawEach(key, own);
         layer_.EndRedraw();
     }
     return layer_.Usable() ? layer_.OnPicture() : OverlaysOnPicture{};
@@ -152,7 +140,7 @@ void OverlayList::Draw(LayerKey key, HGLRC own) {
     if (PrepareLayer(key, own).texture)
         layer_.Composite();
     else
-        DrawEach(key, own, false);
+        DrawEach(key, own);
 }
 
 void OverlayList::DeleteGlObjects(HGLRC own) {

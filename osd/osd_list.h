@@ -103,7 +103,7 @@ private:
         overlay_count = static_cast<int32_t>(osd_list.size());
         ++version_;
     }
-    void DrawEach(const LayerKey& key, HGLRC own, bool rows_from_top);
+    void DrawEach(const LayerKey& key, HGLRC own);
 
     RendererLock& lock_;
     OverlaySpace picture_space_;

@@ -43,16 +43,15 @@ struct LayerKey {
     Viewport viewport = {};
     int32_t client_width = 0;
     int32_t client_height = 0;
-    Viewport picture = {};
+    PictureRect picture = {};
     Orientation orientation = {};
 
     bool operator==(const LayerKey& o) const {
-        return list_version == o.list_version && SameViewport(viewport, o.viewport) &&
+        return list_version == o.list_version && viewport.x == o.viewport.x && viewport.y == o.viewport.y &&
+               viewport.width == o.viewport.width && viewport.height == o.viewport.height &&
                client_width == o.client_width && client_height == o.client_height &&
-               SameViewport(picture, o.picture) && orientation == o.orientation;
-    }
-    static bool SameViewport(const Viewport& a, const Viewport& b) {
-        return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+               picture.x == o.picture.x && picture.y == o.picture.y && picture.width == o.picture.width &&
+               picture.height == o.picture.height && orientation == o.orientation;
     }
 };
 
@@ -62,6 +61,7 @@ struct LayerKey {
 struct OverlaySpace {
     int32_t width = 0, height = 0;
     Orientation orientation;
+    PictureRect rect;  // in the video area, which the pass's viewport is
 };
 
 class OverlayLayer {

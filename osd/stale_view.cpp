@@ -62,7 +62,7 @@ void DrawStaleCover(OverlayRenderer& renderer) {
     OsdImageTextures& textures = renderer.osd.cover_textures();
     textures.BeginPass(renderer.gl_context.get());
     // Centred on the video area, whatever the picture's shape.
-    const OverlaySpace video_area = {renderer.viewport_width, renderer.viewport_height, {}};
+    const OverlaySpace video_area = {renderer.viewport_width, renderer.viewport_height, {}, {}};
     DrawOsdImageFrom(textures, renderer, text,
                      CentredCorners(text, renderer.viewport_width, renderer.viewport_height), 0, video_area);
 }

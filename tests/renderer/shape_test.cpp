@@ -187,6 +187,28 @@ TEST(ShapeTest, ClicksAreReportedInTheFramesCoordinates) {
         EXPECT_NEAR(mouse_calls[0].x, c.x_expected, 1e-5) << c.mode << " " << c.degrees << " " << c.mirror;
         EXPECT_NEAR(mouse_calls[0].y, c.y_expected, 1e-5) << c.mode << " " << c.degrees << " " << c.mirror;
     }
+
+    // Every shape: an overlay put at the coordinates a click reports is
+    // drawn under the pointer, in the picture and in a bar alike.
+    UINT_PTR mark = 0;
+    for (int mode : {NOXD_ASPECT_STRETCH, NOXD_ASPECT_FIT, NOXD_ASPECT_FILL})
+        for (int degrees : {0, 90, 180, 270})
+            for (int mirror : {0, 1})
+                for (const POINT click : {POINT{100, 50}, POINT{30, 8}}) {
+                    Shape(view, mode, degrees, mirror);
+                    mouse_calls.clear();
+                    SendMouse(view.window(), WM_MOUSEMOVE, click.x, click.y);
+                    ASSERT_EQ(mouse_calls.size(), 1u);
+                    const float x = mouse_calls[0].x, y = mouse_calls[0].y, d = 0.04f;
+                    ASSERT_EQ(noxd_add_osd_rectangle(view.get(), &mark, x - d, y + d, x + d, y - d, 1, 0x00FF00FF,
+                                                     0, 1),
+                              S_OK);
+                    ASSERT_EQ(noxd_redraw(view.get()), S_OK);
+                    EXPECT_TRUE(Near(Capture::SettledOfClient(view.window()).At(click.x, click.y), {255, 0, 255}, 8))
+                        << "mode " << mode << ", " << degrees << (mirror ? " mirrored" : "") << ", click at "
+                        << click.x << "," << click.y << ": " << x << "," << y;
+                }
+    noxd_delete_osd(view.get(), &mark);
     noxd_set_mouse_callback(view.get(), nullptr);
 }
 
