@@ -18,6 +18,26 @@ constexpr uint32_t kMediaRgb888 = 35;  // QZ_MTC_RAW_RGB888
 // (width + 1) / 2 U,V pairs, `stride` bytes a row as well.
 constexpr uint32_t kMediaSimNv12 = 0x3231564E;
 
+// Not the vendor's: the stand-in component tells the shape of its pixels in
+// the last, informative word of OnDecodedFrame, numerator in the high 16
+// bits and denominator in the low ones; 0 (what the vendor's component
+// passes) means square pixels. Each part 1..kMaxSampleAspectPart.
+constexpr uint32_t kMaxSampleAspectPart = 4096;
+struct SampleAspect {
+    uint32_t num = 0;  // 0: square pixels
+    uint32_t den = 0;
+};
+inline int32_t PackSampleAspect(SampleAspect sar) {
+    return static_cast<int32_t>(sar.num << 16 | sar.den);
+}
+// Square (0:0) for a word that holds no valid ratio.
+inline SampleAspect UnpackSampleAspect(int32_t word) {
+    const uint32_t bits = static_cast<uint32_t>(word);
+    const SampleAspect sar{bits >> 16, bits & 0xFFFF};
+    const auto valid = [](uint32_t part) { return part >= 1 && part <= kMaxSampleAspectPart; };
+    return valid(sar.num) && valid(sar.den) ? sar : SampleAspect{};
+}
+
 // Bits of the state argument of OnChannelNotify.
 constexpr int32_t kStateConnected = 1;
 constexpr int32_t kStateStreamed = 2;

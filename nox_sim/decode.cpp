@@ -1,7 +1,8 @@
 // The stand-in decoder: decodes the stand-in's encoded frames into the
 // moving test pattern in the asked format (or NV12 with padded rows, when
 // NOX_SIM_NV12 asks, as decoders of cameras commonly hand pictures over) at
-// each frame's own size, and hands each picture to the callback given to Open.
+// each frame's own size, and hands each picture to the callback given to Open
+// with the pixels' shape NOX_SIM_SAR names.
 //
 // Threads: the methods run on the caller's threads (PushEncodedData on the
 // live object's stream thread). Decoding runs on one thread of its own
@@ -47,6 +48,7 @@ struct Channel {
     LONG id = 0;
     uint32_t faults = 0;
     uint32_t nv12Alignment = 0;  // NOX_SIM_NV12: every picture NV12, whatever was asked
+    int32_t sampleAspect = 0;    // NOX_SIM_SAR, packed as OnDecodedFrame's last word carries it
 
     void Deliver(const EncodedFrame& frame, uint32_t asked) {
         const uint32_t delivered = nv12Alignment ? nox::kMediaSimNv12 : asked;
@@ -67,7 +69,7 @@ struct Channel {
         uint8_t desc[sizeof(nox::FrameDesc)];
         nox::WriteDecodedFrameDesc(fields, desc);
         callback->OnDecodedFrame(id, frame.width, frame.height, desc,
-                                 static_cast<LONG>(frame.sequence), 0);
+                                 static_cast<LONG>(frame.sequence), sampleAspect);
     }
 
     void Run() {
@@ -100,6 +102,7 @@ public:
     Decoder() : channel_(std::make_shared<Channel>()) {
         channel_->faults = ActiveFaults();
         channel_->nv12Alignment = Nv12Alignment();
+        channel_->sampleAspect = nox::PackSampleAspect(SampleAspectOfPixels());
     }
     ~Decoder() override {
         LogCall("ReleaseDecode");

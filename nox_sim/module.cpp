@@ -105,6 +105,8 @@ uint32_t Nv12Alignment() { return ParseCount(EnvironmentText("NOX_SIM_NV12"), 1,
 
 std::vector<PictureSize> StreamSizes() { return ParseSizes(EnvironmentText("NOX_SIM_SIZES")); }
 
+nox::SampleAspect SampleAspectOfPixels() { return ParseSampleAspect(EnvironmentText("NOX_SIM_SAR")); }
+
 uint32_t FramesPerSize() {
     const uint32_t frames = ParseCount(EnvironmentText("NOX_SIM_SIZE_FRAMES"), 1, kMaxFramesPerSize);
     return frames ? frames : kDefaultFramesPerSize;

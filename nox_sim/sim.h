@@ -22,6 +22,8 @@ uint32_t Nv12Alignment();
 // the frames each lasts, NOX_SIM_SIZE_FRAMES. Read when called.
 std::vector<PictureSize> StreamSizes();
 uint32_t FramesPerSize();
+// The pixels' shape NOX_SIM_SAR names; square when it names none. Read when called.
+nox::SampleAspect SampleAspectOfPixels();
 
 // Appends one line to the call log named by NOX_SIM_LOG, if any. Any thread.
 void LogCall(const char* format, ...) __attribute__((format(printf, 1, 2)));

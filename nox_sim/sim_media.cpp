@@ -191,6 +191,14 @@ PictureSize SizeOfFrame(const std::vector<PictureSize>& sizes, uint32_t framesPe
     return sizes[sequence / framesPerSize % sizes.size()];
 }
 
+nox::SampleAspect ParseSampleAspect(const std::string& text) {
+    const size_t by = text.find(':');
+    if (by == std::string::npos) return {};
+    const nox::SampleAspect sar{ParseCount(text.substr(0, by), 1, nox::kMaxSampleAspectPart),
+                                ParseCount(text.substr(by + 1), 1, nox::kMaxSampleAspectPart)};
+    return sar.num && sar.den ? sar : nox::SampleAspect{};
+}
+
 uint32_t ParseCount(const std::string& text, uint32_t low, uint32_t high) {
     if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return 0;
     const uint32_t value = static_cast<uint32_t>(std::stoul(text));

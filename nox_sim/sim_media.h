@@ -73,6 +73,10 @@ std::vector<PictureSize> ParseSizes(const std::string& text);
 PictureSize SizeOfFrame(const std::vector<PictureSize>& sizes, uint32_t framesPerSize, uint32_t sequence);
 constexpr uint32_t kDefaultFramesPerSize = 50;
 
+// The pixels' shape named in NOX_SIM_SAR: "N:D", each part
+// 1..nox::kMaxSampleAspectPart; square (0:0) for any other text.
+nox::SampleAspect ParseSampleAspect(const std::string& text);
+
 // A whole decimal number from `low` to `high` (NOX_SIM_NV12's alignment,
 // NOX_SIM_SIZE_FRAMES), else 0.
 uint32_t ParseCount(const std::string& text, uint32_t low, uint32_t high);

@@ -73,4 +73,27 @@ TEST(ViewerSimPicture, SizesFollowEachOtherEveryNFramesAndAWrongListIsIgnored) {
     EXPECT_EQ(noxsim::SizeOfFrame({}, 25, 30).width, noxsim::kDefaultWidth);
 }
 
+// NOX_SIM_SAR's ratio as OnDecodedFrame's last word carries it to the viewer:
+// what the stand-in reads is what the viewer unpacks; anything else, and the
+// vendor's 0, is square.
+TEST(ViewerSimPicture, SampleAspectCrossesTheCallbackWord) {
+    const struct {
+        const char* text;
+        uint32_t num, den;
+    } cases[] = {{"12:11", 12, 11}, {"10:11", 10, 11}, {"1:1", 1, 1}, {"4096:1", 4096, 1}, {"1:4096", 1, 4096},
+                 {"", 0, 0},        {"12", 0, 0},      {"12:", 0, 0}, {":11", 0, 0},       {"0:11", 0, 0},
+                 {"12:0", 0, 0},    {"4097:1", 0, 0},  {"12/11", 0, 0}, {"-12:11", 0, 0},  {"12:11:1", 0, 0}};
+    for (const auto& c : cases) {
+        const nox::SampleAspect sent = noxsim::ParseSampleAspect(c.text);
+        EXPECT_EQ(sent.num, c.num) << c.text;
+        EXPECT_EQ(sent.den, c.den) << c.text;
+        const nox::SampleAspect taken = nox::UnpackSampleAspect(nox::PackSampleAspect(sent));
+        EXPECT_EQ(taken.num, c.num) << c.text;
+        EXPECT_EQ(taken.den, c.den) << c.text;
+    }
+    EXPECT_EQ(nox::UnpackSampleAspect(0).num, 0u);
+    EXPECT_EQ(nox::UnpackSampleAspect(-1).num, 0u);
+    EXPECT_EQ(nox::UnpackSampleAspect(12 << 16).num, 0u);
+}
+
 }  // namespace
