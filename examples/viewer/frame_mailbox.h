@@ -23,6 +23,7 @@ struct Picture {
     std::vector<uint8_t> bytes;  // as the component delivered them
     PlaneLayout layout;          // where the planes lie in `bytes`
     uint32_t sequence = 0;       // the component's frame number
+    nox::SampleAspect sample_aspect;  // the pixels' shape, as the component told it
 };
 
 class FrameMailbox {

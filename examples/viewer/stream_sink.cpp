@@ -107,11 +107,12 @@ void StreamSink::OnStreamData(VARIANT* frame) {
     if (decoder) decoder->PushEncodedData(channel, *frame, &accepted);
 }
 
-HRESULT StreamSink::OnDecodedFrame(LONG, LONG, LONG, BYTE* desc, LONG, LONG) noexcept {
-    return noxd::GuardComMethod("StreamSink::OnDecodedFrame", [&] { return TakeDecodedFrame(desc); });
+HRESULT StreamSink::OnDecodedFrame(LONG, LONG, LONG, BYTE* desc, LONG, LONG sample_aspect) noexcept {
+    return noxd::GuardComMethod("StreamSink::OnDecodedFrame",
+                                [&] { return TakeDecodedFrame(desc, nox::UnpackSampleAspect(sample_aspect)); });
 }
 
-HRESULT StreamSink::TakeDecodedFrame(const uint8_t* desc) {
+HRESULT StreamSink::TakeDecodedFrame(const uint8_t* desc, nox::SampleAspect sample_aspect) {
     if (!desc) return S_FALSE;
     const nox::FrameDesc frame = nox::ReadDecodedFrameDesc(desc);
     std::lock_guard<std::mutex> hold(mailbox_lock_);
@@ -125,6 +126,7 @@ HRESULT StreamSink::TakeDecodedFrame(const uint8_t* desc) {
     CopyPicture(frame, layout, picture.bytes);
     picture.layout = layout;
     picture.sequence = frame.sequence;
+    picture.sample_aspect = sample_aspect;
     mailbox_->Publish();
     SetEvent(frame_ready_);
     return S_OK;

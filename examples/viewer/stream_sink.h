@@ -55,7 +55,8 @@ private:
     ~StreamSink() = default;
     void OnChannelNotify(LONG state, LONG reason);
     void OnStreamData(VARIANT* frame);
-    HRESULT TakeDecodedFrame(const uint8_t* desc);
+    // The stand-in component tells the pixels' shape in the callback's last word.
+    HRESULT TakeDecodedFrame(const uint8_t* desc, nox::SampleAspect sample_aspect);
 
     std::atomic<ULONG> references_{1};
 

@@ -1,6 +1,7 @@
 #include "view_controls.h"
 
 #include <cstdio>
+#include <string>
 
 #include "view_layout.h"
 #include "view_math.h"
@@ -22,6 +23,11 @@ void CALLBACK ButtonCallbackEntry(NOXD_RENDERER, UINT_PTR, UINT message, float, 
     if (ViewControls* view = active_view.load()) view->OnButton(message);
 }
 
+void SayLine(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
 noxd::UniqueBitmap ButtonBitmap(bool zoom_on, bool pressed) {
     const std::vector<uint8_t> pixels = ZoomButtonPixels(zoom_on, pressed);
     return noxd::UniqueBitmap(CreateBitmap(layout::kButtonSize, layout::kButtonSize, 1, 32, pixels.data()));
@@ -35,6 +41,9 @@ void ViewControls::Connect(NOXD_RENDERER renderer) {
     noxd_set_mouse_callback(renderer_, MouseCallbackEntry);
     ApplyMouseTools();
     ShowButton();
+    std::lock_guard<std::mutex> hold(shape_lock_);
+    ApplyAspect();
+    ApplyOrientation();
 }
 
 void ViewControls::Disconnect() {
@@ -76,6 +85,9 @@ void ViewControls::OnKey(WPARAM key) {
     else if (key == 'P') TogglePrivacyTool();
     else if (key == 'S') snapshot_requested_ = true;
     else if (key == VK_F1) stats_shown_ = !stats_shown_;
+    else if (key == 'A') CycleAspect();
+    else if (key == 'R') Turn();
+    else if (key == 'M') ToggleMirror();
     else if (key == VK_ESCAPE) RequestQuit();
 }
 
@@ -107,5 +119,43 @@ void ViewControls::ShowButton() {
     noxd_add_osd_button(renderer_, &button_handle_, ButtonCallbackEntry, normal.get(), down.get(), nullptr,
                         c.left, c.top, c.right, c.bottom, 0, 0, 0);
 }
+
+void ViewControls::SetSampleAspect(nox::SampleAspect sample_aspect) {
+    std::lock_guard<std::mutex> hold(shape_lock_);
+    if (sample_aspect.num == sample_aspect_.num && sample_aspect.den == sample_aspect_.den) return;
+    sample_aspect_ = sample_aspect;
+    ApplyAspect();
+    SayLine(sample_aspect.num ? "sample aspect " + std::to_string(sample_aspect.num) + ":" +
+                                    std::to_string(sample_aspect.den)
+                              : "sample aspect square");
+}
+
+void ViewControls::CycleAspect() {
+    std::lock_guard<std::mutex> hold(shape_lock_);
+    shape_.aspect = NextAspectMode(shape_.aspect);
+    ApplyAspect();
+    SayLine(AspectLine(shape_.aspect));
+}
+
+void ViewControls::Turn() {
+    std::lock_guard<std::mutex> hold(shape_lock_);
+    shape_.degrees = QuarterTurnFrom(shape_.degrees);
+    ApplyOrientation();
+    SayLine(RotationLine(shape_.degrees));
+}
+
+void ViewControls::ToggleMirror() {
+    std::lock_guard<std::mutex> hold(shape_lock_);
+    shape_.mirror = !shape_.mirror;
+    ApplyOrientation();
+    SayLine(MirrorLine(shape_.mirror));
+}
+
+void ViewControls::ApplyAspect() {
+    noxd_set_aspect(renderer_, static_cast<int>(shape_.aspect), static_cast<int>(sample_aspect_.num),
+                    static_cast<int>(sample_aspect_.den));
+}
+
+void ViewControls::ApplyOrientation() { noxd_set_orientation(renderer_, shape_.degrees, shape_.mirror ? 1 : 0); }
 
 }  // namespace viewer

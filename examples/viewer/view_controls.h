@@ -5,20 +5,24 @@
 // Threads: made and connected on the main thread; once the renderer's
 // callbacks point at it, every method but quit_requested() runs on the window's
 // thread (the renderer's own thread for its own window, the main thread for
-// the host window), so its state needs no lock.
+// the host window), so its state needs no lock; only the picture's shape,
+// which the camera's pixel shape from the main thread joins, has one.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
+#include <mutex>
 
 #include "noxd.h"
+#include "nox_values.h"
+#include "view_shape.h"
 
 namespace viewer {
 
 class ViewControls {
 public:
-    explicit ViewControls(bool verbose) : verbose_(verbose) {}
+    ViewControls(bool verbose, const PictureShape& shape) : verbose_(verbose), shape_(shape) {}
     ViewControls(const ViewControls&) = delete;
     ViewControls& operator=(const ViewControls&) = delete;
     // Points the renderer's callbacks at this object and shows the button;
@@ -31,6 +35,9 @@ public:
     void OnButton(UINT message);
     void OnKey(WPARAM key);
     void RequestQuit() { quit_requested_ = true; }
+    // Any thread: the camera's pixel shape, applied with the aspect mode
+    // from the next picture on and said on the console when it changes.
+    void SetSampleAspect(nox::SampleAspect sample_aspect);
 
     // Any thread.
     bool quit_requested() const { return quit_requested_.load(); }
@@ -46,6 +53,12 @@ private:
     // Mouse zoom is off while the privacy tool is on, so that one drag does one thing.
     void ApplyMouseTools();
     void ShowButton();
+    void CycleAspect();
+    void Turn();
+    void ToggleMirror();
+    // Callers hold shape_lock_, so that the renderer ends with the newest values.
+    void ApplyAspect();
+    void ApplyOrientation();
 
     NOXD_RENDERER renderer_ = nullptr;
     const bool verbose_;
@@ -58,6 +71,9 @@ private:
     std::atomic<bool> quit_requested_{false};
     std::atomic<bool> snapshot_requested_{false};
     std::atomic<bool> stats_shown_{false};
+    std::mutex shape_lock_;  // guards shape_ and sample_aspect_
+    PictureShape shape_;
+    nox::SampleAspect sample_aspect_;
 };
 
 }  // namespace viewer

@@ -222,7 +222,7 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
     }
     // Declared in this order so that the renderer goes first: its window may
     // call the route and the controls until it is released.
-    ViewControls controls(o.verbose);
+    ViewControls controls(o.verbose, o.shape);
     WindowRoute route;
     noxd::UniqueWindow host;
     if (o.host_window) {
@@ -266,6 +266,7 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
         ShowStatistics(renderer.get(), controls, overlays, clock);
         if (picture) {
             overlays.UpdateCaption(clock);
+            controls.SetSampleAspect(picture->sample_aspect);
             ok = drawing.Draw(renderer.get(), *picture) && ok;
             last_drawn_ms = now;
             if (counts.shown++ == 0) counts.first_ms = now;

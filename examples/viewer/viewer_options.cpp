@@ -32,13 +32,15 @@ std::string ApplyOption(const std::vector<std::string>& args, size_t& i, ParsedC
     else if (name == "--verbose") o.verbose = true;
     else if (name == "--bt709") o.bt709 = true;
     else if (name == "--stats") o.stats = true;
+    else if (name == "--mirror") o.shape.mirror = true;
     else {
         std::string* text = nullptr;
         if (name == "--name") text = &o.camera_name;
         else if (name == "--screenshot") text = &o.screenshot;
         else if (name == "--script") text = &o.script;
         else if (name == "--logo") text = &o.logo;
-        else if (name != "--frames" && name != "--format") return "unknown option " + name;
+        else if (name != "--frames" && name != "--format" && name != "--aspect" && name != "--rotate")
+            return "unknown option " + name;
         if (i + 1 >= args.size()) return name + " needs a value";
         const std::string& value = args[++i];
         if (text) *text = value;
@@ -46,6 +48,10 @@ std::string ApplyOption(const std::vector<std::string>& args, size_t& i, ParsedC
             return "--frames takes a count of frames, not " + value;
         else if (name == "--format" && !ParseFormat(value, o.format))
             return "--format takes yuy2 or rgb32, not " + value;
+        else if (name == "--aspect" && !ParseAspectMode(value, o.shape.aspect))
+            return "--aspect takes stretch, fit or fill, not " + value;
+        else if (name == "--rotate" && !ParseDegrees(value, o.shape.degrees))
+            return "--rotate takes 0, 90, 180 or 270, not " + value;
     }
     return {};
 }
@@ -86,8 +92,13 @@ std::string UsageText() {
            "  --verbose             print every call of the mouse callback\n"
            "  --bt709               convert YUV pictures as BT.709 (HD cameras)\n"
            "  --stats               show the statistics line from the start\n"
+           "  --aspect stretch|fit|fill  the picture stretched to the window, fitted whole\n"
+           "                        with black bars, or filling it cropped (stretch)\n"
+           "  --rotate 0|90|180|270 turn the picture clockwise (0)\n"
+           "  --mirror              mirror the picture left to right (before the turn)\n"
            "Keys: Z digital zoom on/off (or the button), P privacy-mask tool on/off,\n"
-           "  S snapshot (snapshot-N.png), F1 statistics line on/off, Esc quit.\n"
+           "  S snapshot (snapshot-N.png), F1 statistics line on/off, A stretch/fit/fill,\n"
+           "  R turn by 90 degrees, M mirror on/off, Esc quit.\n"
            "Mouse: drag to zoom, double-click for the whole picture; with P on, drag a mask.\n";
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "decoded_frame.h"
+#include "view_shape.h"
 
 namespace viewer {
 
@@ -22,6 +23,7 @@ struct Options {
     bool verbose = false;     // print every mouse callback
     bool bt709 = false;       // YUV pictures converted as BT.709 (HD cameras)
     bool stats = false;       // the statistics line shown from the start (F1 switches it)
+    PictureShape shape;       // aspect mode, turn and mirror at the start (A, R and M change them)
 };
 
 struct ParsedCommandLine {

@@ -327,6 +327,83 @@ TEST(ViewerRun, ShowsPaddedNv12PicturesAcrossSizeChangesKeepingZoomAndOverlays) 
     }
 }
 
+// Share of a grid of points over rows y0..y1 that are black.
+double BlackShare(const Image& image, int y0, int y1) {
+    int checked = 0, black = 0;
+    for (int y = y0; y < y1; y += 6) {
+        for (int x = 2; x < kWidth; x += 12) {
+            ++checked;
+            black += Near(At(image, x, y), kBlack, 4);
+        }
+    }
+    return static_cast<double>(black) / checked;
+}
+
+// A camera whose pixels are twice as wide as tall (NOX_SIM_SAR=2:1) shows a
+// 1280 x 480 picture: fitted into the 640 x 480 window it leaves 120-pixel
+// black bars above and below; filling it, it is cropped by 320 pixels each
+// side; turned a quarter by R (stretched again after A twice), the
+// picture's top-left corner lies at the window's top right.
+TEST(ViewerRun, FitsFillsAndTurnsThePictureWithTheCamerasPixelShape) {
+    const ScratchFolder folder;
+    const std::string fit = PathIn(folder, "fit.png"), fill = PathIn(folder, "fill.png");
+    const std::string turned = PathIn(folder, "turned.png"), script = PathIn(folder, "script.txt");
+    WriteTextFile(script,
+                  "0 screenshot " + fit + "\n"
+                  "300 key A\n"
+                  "600 screenshot " + fill + "\n"
+                  "900 key A\n"
+                  "900 key R\n"
+                  "1200 screenshot " + turned + "\n");
+    const ViewerRun run = RunViewer({kCamera, "admin", "x", "--format", "rgb32", "--aspect", "fit", "--frames",
+                                     "5", "--script", script},
+                                    {{L"NOX_SIM_SAR", L"2:1"}});
+    ASSERT_EQ(run.exit_code, 0u) << run.output;
+    for (const char* line : {"sample aspect 2:1\n", "aspect fill\n", "aspect stretch\n", "rotation 90\n"})
+        EXPECT_NE(run.output.find(line), std::string::npos) << "missing: " << line << run.output;
+
+    const Mapping fitted = [](int sx, int sy, double& px, double& py) {
+        px = sx;
+        py = (sy - 120 + 0.5) * 2 - 0.5;
+    };
+    const Mapping filled = [](int sx, int sy, double& px, double& py) {
+        px = (sx + 320 + 0.5) / 2 - 0.5;
+        py = sy;
+    };
+    const Mapping quarter_turned = [](int sx, int sy, double& px, double& py) {
+        px = (sy + 0.5) * kWidth / kHeight - 0.5;
+        py = (kWidth - sx - 0.5) * kHeight / kWidth - 0.5;
+    };
+    // Rows and columns clear of the overlays, which lie on the picture and turn with it.
+    const auto fit_overlays = [](int, int y) { return y < 166 || y > 316; };
+    const auto turned_overlays = [](int x, int) { return x < 110 || x > 525; };
+    const struct {
+        const std::string& path;
+        Mapping shown;
+        std::function<bool(int, int)> overlays;
+    } shots[] = {
+        {fit, fitted, fit_overlays},
+        {fill, filled, [](int, int) { return false; }},
+        {turned, quarter_turned, turned_overlays},
+    };
+    for (const auto& shot : shots) {
+        SCOPED_TRACE(shot.path);
+        const Image image = ReadPng(shot.path);
+        ASSERT_FALSE(image.empty()) << run.output;
+        ASSERT_EQ(image.width, kWidth);
+        ASSERT_EQ(image.height, kHeight);
+        const Frame frame{ShotFrame(run.output, shot.path)};
+        const auto skipped = [&](int x, int y) {
+            return shot.overlays(x, y) || NearAnEdge(frame, shot.shown, x, y, 2);
+        };
+        EXPECT_GE(PatternShare(image, frame, shot.shown, 14, skipped), 0.95);
+    }
+    const Image fitted_image = ReadPng(fit);
+    EXPECT_GE(BlackShare(fitted_image, 0, 114), 0.97);
+    EXPECT_GE(BlackShare(fitted_image, 366, kHeight), 0.97);
+    EXPECT_LT(BlackShare(ReadPng(fill), 0, kHeight), 0.2);
+}
+
 // A camera that sends frames as fast as it can: the newest is shown, the
 // rest dropped, and every frame received is one or the other (or the one
 // still waiting at the end).
