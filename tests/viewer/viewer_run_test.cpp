@@ -354,23 +354,27 @@ double BlackShare(const Image& image, int y0, int y1) {
 // 1280 x 480 picture: fitted into the 640 x 480 window it leaves 120-pixel
 // black bars above and below; filling it, it is cropped by 320 pixels each
 // side; turned a quarter by R (stretched again after A twice), the
-// picture's top-left corner lies at the window's top right.
+// picture's top-left corner lies at the window's top right, and mirrored by
+// M before the turn, at the window's bottom right.
 TEST(ViewerRun, FitsFillsAndTurnsThePictureWithTheCamerasPixelShape) {
     const ScratchFolder folder;
     const std::string fit = PathIn(folder, "fit.png"), fill = PathIn(folder, "fill.png");
-    const std::string turned = PathIn(folder, "turned.png"), script = PathIn(folder, "script.txt");
+    const std::string turned = PathIn(folder, "turned.png"), mirrored = PathIn(folder, "mirrored.png");
+    const std::string script = PathIn(folder, "script.txt");
     WriteTextFile(script,
                   "0 screenshot " + fit + "\n"
                   "300 key A\n"
                   "600 screenshot " + fill + "\n"
                   "900 key A\n"
                   "900 key R\n"
-                  "1200 screenshot " + turned + "\n");
+                  "1200 screenshot " + turned + "\n"
+                  "1500 key M\n"
+                  "1800 screenshot " + mirrored + "\n");
     const ViewerRun run = RunViewer({kCamera, "admin", "x", "--format", "rgb32", "--aspect", "fit", "--frames",
                                      "5", "--script", script},
                                     {{L"NOX_SIM_SAR", L"2:1"}});
     ASSERT_EQ(run.exit_code, 0u) << run.output;
-    for (const char* line : {"sample aspect 2:1\n", "aspect fill\n", "aspect stretch\n", "rotation 90\n"})
+    for (const char* line : {"sample aspect 2:1\n", "aspect fill\n", "aspect stretch\n", "rotation 90\n", "mirror on\n"})
         EXPECT_NE(run.output.find(line), std::string::npos) << "missing: " << line << run.output;
 
     const Mapping fitted = [](int sx, int sy, double& px, double& py) {
@@ -385,6 +389,10 @@ TEST(ViewerRun, FitsFillsAndTurnsThePictureWithTheCamerasPixelShape) {
         px = (sy + 0.5) * kWidth / kHeight - 0.5;
         py = (kWidth - sx - 0.5) * kHeight / kWidth - 0.5;
     };
+    const Mapping mirrored_and_turned = [&](int sx, int sy, double& px, double& py) {
+        quarter_turned(sx, sy, px, py);
+        px = kWidth - 1 - px;
+    };
     // Rows and columns clear of the overlays, which lie on the picture and turn with it.
     const auto fit_overlays = [](int, int y) { return y < 166 || y > 316; };
     const auto turned_overlays = [](int x, int) { return x < 110 || x > 525; };
@@ -396,6 +404,7 @@ TEST(ViewerRun, FitsFillsAndTurnsThePictureWithTheCamerasPixelShape) {
         {fit, fitted, fit_overlays},
         {fill, filled, [](int, int) { return false; }},
         {turned, quarter_turned, turned_overlays},
+        {mirrored, mirrored_and_turned, turned_overlays},
     };
     for (const auto& shot : shots) {
         SCOPED_TRACE(shot.path);
