@@ -125,9 +125,7 @@ void ViewControls::SetSampleAspect(nox::SampleAspect sample_aspect) {
     if (sample_aspect.num == sample_aspect_.num && sample_aspect.den == sample_aspect_.den) return;
     sample_aspect_ = sample_aspect;
     ApplyAspect();
-    SayLine(sample_aspect.num ? "sample aspect " + std::to_string(sample_aspect.num) + ":" +
-                                    std::to_string(sample_aspect.den)
-                              : "sample aspect square");
+    SayLine(SampleAspectLine(sample_aspect));
 }
 
 void ViewControls::CycleAspect() {

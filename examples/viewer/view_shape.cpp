@@ -43,4 +43,9 @@ std::string RotationLine(int degrees) { return "rotation " + std::to_string(degr
 
 std::string MirrorLine(bool mirror) { return mirror ? "mirror on" : "mirror off"; }
 
+std::string SampleAspectLine(nox::SampleAspect sample_aspect) {
+    if (!sample_aspect.num) return "sample aspect square";
+    return "sample aspect " + std::to_string(sample_aspect.num) + ":" + std::to_string(sample_aspect.den);
+}
+
 }  // namespace viewer

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "nox_values.h"
+
 namespace viewer {
 
 // The renderer's NOXD_ASPECT_* codes.
@@ -31,5 +33,7 @@ int QuarterTurnFrom(int degrees);
 std::string AspectLine(AspectMode mode);
 std::string RotationLine(int degrees);
 std::string MirrorLine(bool mirror);
+// "sample aspect 12:11", or "sample aspect square".
+std::string SampleAspectLine(nox::SampleAspect sample_aspect);
 
 }  // namespace viewer

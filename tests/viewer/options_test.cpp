@@ -109,6 +109,9 @@ TEST(ViewerOptions, ShapeKeysCycle) {
     EXPECT_EQ(AspectLine(AspectMode::kFill), "aspect fill");
     EXPECT_EQ(RotationLine(270), "rotation 270");
     EXPECT_EQ(MirrorLine(true), "mirror on");
+    EXPECT_EQ(MirrorLine(false), "mirror off");
+    EXPECT_EQ(SampleAspectLine({12, 11}), "sample aspect 12:11");
+    EXPECT_EQ(SampleAspectLine({}), "sample aspect square");
 }
 
 TEST(ViewerOptions, HelpNeedsNoAddress) {
