@@ -120,6 +120,10 @@ ImageCorners PlaceImage(const ImageCorners& c, int32_t anchor, double width, dou
     if (anchor == 0) return c;
     const float w = static_cast<float>((static_cast<double>(c.x1) - c.x0) / (width / 768.0));
     const float h = static_cast<float>((static_cast<double>(c.y0) - c.y1) / (height / 576.0));
+    return AnchorImage(c, anchor, w, h);
+}
+
+ImageCorners AnchorImage(const ImageCorners& c, int32_t anchor, float w, float h) {
     ImageCorners placed = c;
     switch (anchor) {
     case 2:  // bottom-left kept

@@ -88,4 +88,8 @@ struct ImageCorners {
 // 4 bottom-right, any other value top-left.
 ImageCorners PlaceImage(const ImageCorners& corners, int32_t anchor, double width, double height);
 
+// A w x h rectangle (in the corners' units) in the corner of `box` the
+// anchor keeps.
+ImageCorners AnchorImage(const ImageCorners& box, int32_t anchor, float w, float h);
+
 }  // namespace noxd

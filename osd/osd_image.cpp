@@ -163,10 +163,8 @@ HRESULT DrawOsdImage(noxd::OverlayRenderer& renderer, const PixelImage& image,
 
 namespace {
 
-// The corners as the screen shows them: as placed on an upright picture;
-// else the bounding box of the turned corners, top row at the top.
+// The bounding box of the turned corners, top row at the top.
 ImageCorners ShownCorners(const ImageCorners& placed, Orientation orientation) {
-    if (orientation == Orientation{}) return placed;
     float left = 1e30f, right = -1e30f, bottom = 1e30f, top = -1e30f;
     for (const PointF corner : {PointF{placed.x0, placed.y0}, PointF{placed.x1, placed.y0},
                                 PointF{placed.x0, placed.y1}, PointF{placed.x1, placed.y1}}) {
@@ -175,6 +173,22 @@ ImageCorners ShownCorners(const ImageCorners& placed, Orientation orientation) {
         bottom = std::min(bottom, shown.y), top = std::max(top, shown.y);
     }
     return {left, top, right, bottom};
+}
+
+// Where the image lies on the screen, in the picture rectangle's shown
+// coordinates: on an upright picture as placed; on a turned one on the box
+// of its turned corners, filling it, or at its fixed size in pixels in the
+// box's corner its anchor keeps.
+ImageCorners ShownPlacement(const ImageCorners& corners, int32_t anchor, const OverlaySpace& space) {
+    const ImageCorners placed = PlaceImage(corners, anchor, space.width, space.height);
+    if (space.orientation == Orientation{}) return placed;
+    const ImageCorners box = ShownCorners(corners, space.orientation);
+    if (anchor == 0) return box;
+    const bool turned = space.orientation.quarter_turns % 2 != 0;
+    const double shown_w = turned ? space.height : space.width, shown_h = turned ? space.width : space.height;
+    const double pixels_w = (static_cast<double>(placed.x1) - placed.x0) * space.width;
+    const double pixels_h = (static_cast<double>(placed.y0) - placed.y1) * space.height;
+    return AnchorImage(box, anchor, static_cast<float>(pixels_w / shown_w), static_cast<float>(pixels_h / shown_h));
 }
 
 // Drawing on the picture rectangle, the pass's turn set aside.
@@ -205,7 +219,7 @@ HRESULT DrawOsdImageFrom(OsdImageTextures& textures, noxd::OverlayRenderer& rend
     if (image.empty()) return E_INVALIDARG;
     const double W = space.width, H = space.height;
     if (anchor != 0 && (W <= 0 || H <= 0)) return E_INVALIDARG;
-    const ImageCorners placed = ShownCorners(PlaceImage(corners, anchor, W, H), space.orientation);
+    const ImageCorners placed = ShownPlacement(corners, anchor, space);
     const float X0 = DeviceCoordinate(placed.x0), X1 = DeviceCoordinate(placed.x1);
     const float Y0 = DeviceCoordinate(placed.y0), Y1 = DeviceCoordinate(placed.y1);
     const UnturnedProjection upright(space.rect);

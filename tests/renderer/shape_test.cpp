@@ -3,6 +3,7 @@
 // quarter of the frame must land, the bars black and fill's crop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -149,6 +150,48 @@ TEST(ShapeTest, OverlaysTurnWithThePictureImagesStayUprightAllClippedToTheVideoA
     };
     for (const auto& at : {std::pair<int, int>{120, 30}, {120, 100}, {40, 100}})
         EXPECT_TRUE(Near(snapshot_at(at.first, at.second), shot.At(at.first, at.second), 8)) << at.first;
+}
+
+// The box of the pixels of `colour` in the shot.
+RECT ExtentOf(const Capture& shot, Rgb colour) {
+    RECT box = {shot.width(), shot.height(), -1, -1};
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (Near(shot.At(x, y), colour, 8)) {
+                box.left = std::min<LONG>(box.left, x), box.right = std::max<LONG>(box.right, x);
+                box.top = std::min<LONG>(box.top, y), box.bottom = std::max<LONG>(box.bottom, y);
+            }
+    return box;
+}
+
+// An image of a fixed size (anchored), text say, keeps its size in pixels
+// on a turned picture, upright, at its corner of the turned box.
+TEST(ShapeTest, FixedSizeImagesKeepTheirSizeWhenTurned) {
+    ScopedRenderer view(NOXD_FORMAT_BGR32, kFrameW, kFrameH, kClientW, kClientH);
+    ASSERT_EQ(view.status(), S_OK);
+    view.DrawAndCapture(BgrFrame(NOXD_FORMAT_BGR32, kFrameW, kFrameH, [](int, int) { return Bgr{60, 60, 60}; }));
+    uint32_t pixels[8 * 2];
+    for (uint32_t& p : pixels) p = 0xFFFF0000u;  // red
+    UINT_PTR image = 0;
+    // 48 x 24 pixels (on a 768 x 576 frame, 1/16 and 1/24 of it), top-right kept.
+    ASSERT_EQ(noxd_add_osd_bitmap_data32(view.get(), &image, pixels, 8, 2, 0.3f, 0.9f, 0.3625f, 0.8583333f, 3,
+                                         0, 0),
+              S_OK);
+    const Rgb red = {255, 0, 0};
+    ASSERT_EQ(noxd_redraw(view.get()), S_OK);
+    const RECT upright = ExtentOf(Capture::SettledOfClient(view.window()), red);
+    ASSERT_EQ(noxd_set_orientation(view.get(), 90, 0), S_OK);
+    ASSERT_EQ(noxd_redraw(view.get()), S_OK);
+    const RECT turned = ExtentOf(Capture::SettledOfClient(view.window()), red);
+    EXPECT_NEAR(upright.right - upright.left, 47, 1);
+    EXPECT_NEAR(upright.bottom - upright.top, 23, 1);
+    EXPECT_EQ(turned.right - turned.left, upright.right - upright.left);
+    EXPECT_EQ(turned.bottom - turned.top, upright.bottom - upright.top);
+    // The frame's top-left region lands top right: the image lies there,
+    // its right edge at the turned box's (x 0.9 of the window).
+    EXPECT_GT(turned.left, kClientW / 2);
+    EXPECT_LT(turned.top, kClientH / 2);
+    EXPECT_NEAR(turned.right, 0.9 * kClientW, 2);
 }
 
 // Shows the frame with the given shape, so the window's coordinates follow it.
