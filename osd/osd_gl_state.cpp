@@ -59,6 +59,21 @@ OsdDashPatternSwap::OsdDashPatternSwap(noxd::OverlayRenderer& renderer, uint16_t
 
 OsdDashPatternSwap::~OsdDashPatternSwap() { list_.RestoreDashMask(); }
 
+OsdPictureProjection::OsdPictureProjection(const PictureRect& rect, Orientation orientation) {
+    float placed[16];
+    PictureMatrix(rect, orientation, placed);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadMatrixf(placed);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+OsdPictureProjection::~OsdPictureProjection() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
 OsdPixelProjection::OsdPixelProjection(double width, double height) {
     // Onto the picture's turn, so pixel-sized shapes turn with it too.
     glMatrixMode(GL_PROJECTION);

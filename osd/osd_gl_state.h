@@ -4,6 +4,8 @@
 // GL thread only, inside the draw pass.
 #pragma once
 
+#include "picture_shape.h"
+
 #include <GL/glew.h>
 
 #include <cstdint>
@@ -77,6 +79,17 @@ public:
 // leaves their colour: smoothing puts a point's coverage into its alpha,
 // which an opaque point's colour ignores over the picture but which a layer
 // of overlays would keep as a partly transparent rim.
+// Draws on the picture rectangle `rect` of the video area, turned as
+// `orientation` says, through the projection matrix; the one before comes
+// back when the scope ends.
+class OsdPictureProjection {
+public:
+    OsdPictureProjection(const PictureRect& rect, Orientation orientation);
+    ~OsdPictureProjection();
+    OsdPictureProjection(const OsdPictureProjection&) = delete;
+    OsdPictureProjection& operator=(const OsdPictureProjection&) = delete;
+};
+
 class OsdOpaqueAlpha {
 public:
     OsdOpaqueAlpha();

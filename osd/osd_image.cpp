@@ -191,26 +191,6 @@ ImageCorners ShownPlacement(const ImageCorners& corners, int32_t anchor, const O
     return AnchorImage(box, anchor, static_cast<float>(pixels_w / shown_w), static_cast<float>(pixels_h / shown_h));
 }
 
-// Drawing on the picture rectangle, the pass's turn set aside.
-class UnturnedProjection {
-public:
-    explicit UnturnedProjection(const PictureRect& rect) {
-        float placed[16];
-        PictureMatrix(rect, Orientation{}, placed);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadMatrixf(placed);
-        glMatrixMode(GL_MODELVIEW);
-    }
-    ~UnturnedProjection() {
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-    }
-    UnturnedProjection(const UnturnedProjection&) = delete;
-    UnturnedProjection& operator=(const UnturnedProjection&) = delete;
-};
-
 }  // namespace
 
 HRESULT DrawOsdImageFrom(OsdImageTextures& textures, noxd::OverlayRenderer& renderer,
@@ -222,7 +202,8 @@ HRESULT DrawOsdImageFrom(OsdImageTextures& textures, noxd::OverlayRenderer& rend
     const ImageCorners placed = ShownPlacement(corners, anchor, space);
     const float X0 = DeviceCoordinate(placed.x0), X1 = DeviceCoordinate(placed.x1);
     const float Y0 = DeviceCoordinate(placed.y0), Y1 = DeviceCoordinate(placed.y1);
-    const UnturnedProjection upright(space.rect);
+    // On the picture rectangle, the pass's turn set aside.
+    const OsdPictureProjection upright(space.rect, Orientation{});
 
     // Transparency comes from blending by the image's alpha; the alpha test
     // keeps its default function and so passes every fragment.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "osd_button.h"
+#include "osd_gl_state.h"
 #include "osd_handle.h"
 #include "osd_object.h"
 
@@ -89,38 +90,15 @@ HRESULT OverlayList::Clear() {
     return S_OK;
 }
 
-namespace {
-
-// The overlays are placed on the picture rectangle and turned with the
-// picture by the projection; the viewport stays the video area, which
-// clips them, bars included.
-class PictureSpaceState {
-public:
-    explicit PictureSpaceState(const OverlaySpace& space) {
-        float placed[16];
-        PictureMatrix(space.rect, space.orientation, placed);
-        glMatrixMode(GL_PROJECTION);
-        glLoadMatrixf(placed);
-        glMatrixMode(GL_MODELVIEW);
-    }
-    ~PictureSpaceState() {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-    }
-    PictureSpaceState(const PictureSpaceState&) = delete;
-    PictureSpaceState& operator=(const PictureSpaceState&) = delete;
-};
-
-}  // namespace
-
 void OverlayList::DrawEach(const LayerKey& key, HGLRC own) {
     image_textures_.BeginPass(own);
     picture_space_.orientation = key.orientation;
     picture_space_.rect = key.picture;
     UprightPixelSize(key.picture, key.orientation, key.viewport.width, key.viewport.height, picture_space_.width,
                      picture_space_.height);
-    const PictureSpaceState placed(picture_space_);
+    // Placed on the picture rectangle and turned with the picture; the
+    // viewport stays the video area, which clips them, bars included.
+    const OsdPictureProjection placed(picture_space_.rect, picture_space_.orientation);
     for (CBaseOsdObject* object : osd_list) {
         if (object) object->Draw();
     }
