@@ -28,11 +28,10 @@ void ApplyPendingRequests(CGLRenderer& renderer) {
 // picture covers the client area; the "no video" cover over both when
 // `stale`. Lock held.
 void DrawView(CGLRenderer& renderer, const FramePlanes* frame, bool stale) {
-    VideoQuad upright = UprightVideoQuad(renderer.shown_bottom_up);
-    RunInteractionFrameStep(renderer, upright);
-    const VideoQuad quad = ShapePicture(renderer, upright);
+    VideoQuad quad = UprightVideoQuad(renderer.shown_bottom_up);
+    RunInteractionFrameStep(renderer, quad);
+    const ShownShape shape = ShapePicture(renderer, quad);
     const HGLRC own = renderer.gl_context.get();
-    const ShownShape shape = ShownShapeOf(renderer);
     const LayerKey key = {0, renderer.gl_viewport, renderer.gl_client_width, renderer.gl_client_height,
                           shape.rect, shape.orientation};
     const bool overlays = !renderer.osd.Objects().empty();

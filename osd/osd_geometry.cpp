@@ -21,8 +21,8 @@ uint16_t CapturedDashMask(noxd::OverlayRenderer* owner) {
 }
 
 // The upright picture's size in pixels in the pass being drawn.
-double ViewportWidth(const noxd::OverlayRenderer* r) { return r->osd.picture_space().width; }
-double ViewportHeight(const noxd::OverlayRenderer* r) { return r->osd.picture_space().height; }
+double PictureWidth(const noxd::OverlayRenderer* r) { return r->osd.picture_space().width; }
+double PictureHeight(const noxd::OverlayRenderer* r) { return r->osd.picture_space().height; }
 
 // A radius given as a fraction of the picture's height; of its shorter side
 // while it is turned a quarter.
@@ -109,7 +109,7 @@ COsdEllipse::COsdEllipse(noxd::OverlayRenderer* owner, float cx_, float cy_, dou
 HRESULT COsdEllipse::Draw() {
     OsdDashPatternSwap swap(*renderer, dash_mask);
     if (radius <= 0) return E_INVALIDARG;
-    const double W = ViewportWidth(renderer), H = ViewportHeight(renderer);
+    const double W = PictureWidth(renderer), H = PictureHeight(renderer);
     const double px = cx * W, py = cy * H, r = radius * RelativeRadiusBase(renderer);
     OsdColour colour(color);
     OsdPixelProjection pixels(W, H);
@@ -134,7 +134,7 @@ COsdEllipse2::COsdEllipse2(noxd::OverlayRenderer* owner, float cx_, float cy_, d
 HRESULT COsdEllipse2::Draw() {
     OsdDashPatternSwap swap(*renderer, dash_mask);
     if (radius_x <= 0 || radius_y <= 0) return E_INVALIDARG;
-    const double W = ViewportWidth(renderer), H = ViewportHeight(renderer);
+    const double W = PictureWidth(renderer), H = PictureHeight(renderer);
     const double px = cx * W, py = cy * H;
     const double turn = static_cast<double>(rotation);
     const double cos_r = std::cos(turn), sin_r = std::sin(turn);

@@ -129,7 +129,7 @@ void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad, const Overlays
     glEnd();
 }
 
-VideoQuad ShapePicture(RendererCore& renderer, const VideoQuad& upright) {
+ShownShape ShapePicture(RendererCore& renderer, VideoQuad& quad) {
     const FrameGeometry& frame = renderer.shown_geometry;
     const PictureRect rect =
         PictureRectIn(renderer.gl_viewport.width, renderer.gl_viewport.height, frame.width, frame.height,
@@ -139,7 +139,8 @@ VideoQuad ShapePicture(RendererCore& renderer, const VideoQuad& upright) {
         renderer.shown_picture_rect = rect;
         renderer.shown_orientation = renderer.orientation;
     }
-    return ShapedVideoQuad(upright, rect, renderer.orientation);
+    quad = ShapedVideoQuad(quad, rect, renderer.orientation);
+    return {rect, renderer.orientation};
 }
 
 bool PictureCoversClient(const RendererCore& renderer) {

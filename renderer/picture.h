@@ -52,11 +52,6 @@ struct OverlaysOnPicture {
 void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad,
                    const OverlaysOnPicture& overlays = {});
 
-// Places the upright view's quad on the picture rectangle that the asked-for
-// aspect gives in the viewport, turned and mirrored as asked, and makes
-// that shape the one shown (for the window procedure's coordinates).
-// GL thread, lock held.
-VideoQuad ShapePicture(RendererCore& renderer, const VideoQuad& upright);
 
 // Whether the picture as last shaped covers the whole client area.
 bool PictureCoversClient(const RendererCore& renderer);
@@ -67,6 +62,12 @@ struct ShownShape {
     Orientation orientation;
 };
 ShownShape ShownShapeOf(const RendererCore& renderer);
+
+// Places the upright view's quad on the picture rectangle that the asked-for
+// aspect gives in the viewport, turned and mirrored as asked, and makes
+// that shape the one shown (for the window procedure's coordinates); the
+// shape is returned for the overlays. GL thread, lock held.
+ShownShape ShapePicture(RendererCore& renderer, VideoQuad& quad);
 
 // No program current, for drawing with fixed-function GL (overlays, covers).
 void LeaveVideoProgram();
