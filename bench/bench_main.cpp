@@ -1,6 +1,6 @@
 // noxd_bench: frame cost against the floor and the peer, idle views, the
-// wall, overlays, start-up, padded rows and the picture checks, printed as
-// tables with their goals.
+// wall, overlays, start-up, padded rows, the GL path without shaders and the
+// picture checks, printed as tables with their goals.
 //   noxd_bench [--quick] [--only N,N,...] [--width W] [--against OTHER_NOXD.DLL]
 // --width limits the frame-cost grids to frames of one width.
 // --only 8 measures what each piece of noxd's frame sequence costs on top of
@@ -65,7 +65,7 @@ bench::AgainstParts PartsAgainst(const std::set<int>& only) {
 int main(int argc, char** argv) {
     Command command;
     if (!Parse(argc, argv, command)) {
-        std::fprintf(stderr, "usage: noxd_bench [--quick] [--only 1,2,3,4,5,6,7,8,9,10] [--width W] [--against NOXD.DLL]\n");
+        std::fprintf(stderr, "usage: noxd_bench [--quick] [--only 1,2,3,4,5,6,7,8,9,10,11] [--width W] [--against NOXD.DLL]\n");
         return 2;
     }
     auto wanted = [&](int n) {
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     const std::pair<int, Bench> benches[] = {{1, bench::FrameCostVsFloor}, {2, bench::PeerVsSdl2}, {3, bench::IdleRenderers},
                                             {4, bench::Wall},             {5, bench::Overlays},
                                             {6, bench::StartUp},          {10, bench::PaddedRows},
-                                            {8, bench::ExplainGap}};
+                                            {11, bench::GlFallbackPath},  {8, bench::ExplainGap}};
     std::vector<bench::Result> results;
     for (const auto& [number, run] : benches) {
         if (!wanted(number)) continue;

@@ -54,6 +54,8 @@ Result StartUp(const Options& options);           // 6
 // 10: noxd given I420 and NV12 frames plane by plane with padded rows, as
 // decoders hand them over, against the same frames packed.
 Result PaddedRows(const Options& options);
+// 11: the GL path without shaders: the CPU conversion of frames to B G R A.
+Result GlFallbackPath(const Options& options);
 // Not a goal: the floor with each piece of noxd's frame sequence added, to
 // show what each costs and what is left that is noxd's own.
 Result ExplainGap(const Options& options);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/frames.h"
+#include "support/guarded_buffer.h"
 #include "support/renderer_fixture.h"
 
 namespace {
@@ -28,31 +29,7 @@ size_t DocumentedFrameBytes(int format, size_t w, size_t h) {
     return 0;
 }
 
-// `size` bytes that end where a no-access page begins.
-class GuardedBuffer {
-public:
-    explicit GuardedBuffer(size_t size) {
-        SYSTEM_INFO info;
-        GetSystemInfo(&info);
-        const size_t page = info.dwPageSize;
-        const size_t pages = (size + page - 1) / page;
-        base_ = static_cast<uint8_t*>(
-            VirtualAlloc(nullptr, (pages + 1) * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-        DWORD old = 0;
-        if (base_ && VirtualProtect(base_ + pages * page, page, PAGE_NOACCESS, &old))
-            data_ = base_ + pages * page - size;
-    }
-    ~GuardedBuffer() {
-        if (base_) VirtualFree(base_, 0, MEM_RELEASE);
-    }
-    GuardedBuffer(const GuardedBuffer&) = delete;
-    GuardedBuffer& operator=(const GuardedBuffer&) = delete;
-    uint8_t* data() const { return data_; }
-
-private:
-    uint8_t* base_ = nullptr;
-    uint8_t* data_ = nullptr;
-};
+using noxd_test::GuardedBuffer;
 
 TEST(FrameBoundsTest, NoFormatReadsPastTheDocumentedSize) {
     const int formats[] = {NOXD_FORMAT_I420, NOXD_FORMAT_UYVY, NOXD_FORMAT_YUY2, NOXD_FORMAT_BGR32,
