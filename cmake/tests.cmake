@@ -19,7 +19,8 @@ option(NOXD_TEST_CASES_LISTED "ctest lists every GoogleTest case (OFF: every pro
 # another case that shows windows: not in this run (the resource lock), nor in
 # another run on the same display (NOXD_DISPLAY_EXCLUSIVE, tools/wine-exec).
 # TIMEOUT: per case, 120 s unless given.
-# ENVIRONMENT: set for every case. Every test carries the label "gtest".
+# ENVIRONMENT: set for every case; a value may hold spaces (quote the whole
+# "VAR=VALUE"). Every test carries the label "gtest".
 function(noxd_add_test name)
     cmake_parse_arguments(T "DISPLAY" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS} ${PROJECT_SOURCE_DIR}/tests/support/test_main.cpp)
@@ -31,14 +32,25 @@ function(noxd_add_test name)
     if(T_DISPLAY)
         list(APPEND props RESOURCE_LOCK x_display ENVIRONMENT_MODIFICATION NOXD_DISPLAY_EXCLUSIVE=set:1)
     endif()
-    if(T_ENVIRONMENT)
-        list(APPEND props ENVIRONMENT "${T_ENVIRONMENT}")
-    endif()
     if(NOXD_TEST_CASES_LISTED)
         gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                              PROPERTIES ${props})
+        # gtest_discover_tests flattens a list among its PROPERTIES, so that
+        # of two variables only the first would reach the cases: a script
+        # ctest reads after the discovery sets them on every case found.
+        if(T_ENVIRONMENT)
+            set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+            file(WRITE ${script}
+                 "foreach(test IN LISTS ${name}_TESTS)\n"
+                 "    set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT [==[${T_ENVIRONMENT}]==])\n"
+                 "endforeach()\n")
+            set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+        endif()
     else()
         add_test(NAME ${name} COMMAND ${name})
         set_tests_properties(${name} PROPERTIES ${props})
+        if(T_ENVIRONMENT)
+            set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
+        endif()
     endif()
 endfunction()

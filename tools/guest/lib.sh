@@ -45,30 +45,39 @@ guest_boot() {
         "$@" </dev/null
 }
 
-# guest_job_disk ROOT WORK
+# guest_job_disk ROOT WORK [TREE]
 # Makes WORK/job.img, the disk the guest mounts at ROOT's own path (so paths
 # compiled into the tests hold there too): the clone's sources, the 32-bit
-# build's programs and type library, the display-lock library of
+# programs and type library of TREE (a build tree inside ROOT, build/ if not
+# given; its path goes into .guest/tree), the display-lock library of
 # tools/wine-exec when built, and WORK/stage/.guest (the request,
 # written by the caller before) with room for what the guest writes back.
+# No other build tree of the clone goes in.
 guest_job_disk() {
-    local root="$1" work="$2" stage="$2/stage" entry
+    local root="$1" work="$2" tree="${3:-$1/build}" stage="$2/stage" entry rel
+    rel="${tree#"$root"/}"
+    if [ "$rel" = "$tree" ] || [ ! -d "$tree/bin" ]; then
+        guest_log "no 32-bit build tree with programs inside $root: $tree"
+        return 1
+    fi
     # The type library, at the path compiled into the tests (the tree's cache has it).
     local tlb
-    tlb="$(sed -n 's/^NOX_TLB:INTERNAL=//p' "$root/build/CMakeCache.txt")"
-    if [ ! -f "$tlb" ] || [ "${tlb#"$root"/build/}" = "$tlb" ]; then
+    tlb="$(sed -n 's/^NOX_TLB:INTERNAL=//p' "$tree/CMakeCache.txt")"
+    if [ ! -f "$tlb" ] || [ "${tlb#"$tree"/}" = "$tlb" ]; then
         guest_log "no type library in the tree: '$tlb'"
         return 1
     fi
     tlb="${tlb#"$root"/}"
-    rm -rf "$stage/build" && mkdir -p "$stage/${tlb%/*}"
+    rm -rf "${stage:?}/$rel" && mkdir -p "$stage/${tlb%/*}"
     for entry in "$root"/* "$root"/.ci; do
         case "${entry##*/}" in build|out) continue ;; esac
+        [ -f "$entry/CMakeCache.txt" ] && continue
         rm -rf "${stage:?}/${entry##*/}"
         cp -al "$entry" "$stage/" 2>/dev/null || cp -a "$entry" "$stage/"
     done
-    cp -al "$root/build/bin" "$stage/build/" 2>/dev/null || cp -a "$root/build/bin" "$stage/build/"
+    cp -al "$tree/bin" "$stage/$rel/" 2>/dev/null || cp -a "$tree/bin" "$stage/$rel/"
     cp "$root/$tlb" "$stage/$tlb"
+    mkdir -p "$stage/.guest" && echo "$rel" >"$stage/.guest/tree"
     # The guest has no compiler: it preloads the host's build of the display lock.
     if [ -f "$root/.deps/x11-display-lock/built" ]; then
         rm -rf "$stage/.deps" && mkdir -p "$stage/.deps"
