@@ -44,7 +44,7 @@ void DrawView(CGLRenderer& renderer, const FramePlanes* frame, bool stale) {
     DrawVideoQuad(renderer, quad, layer);
     const bool overlays_left = overlays && !layer.texture;
     if (!overlays_left && !stale) return;
-    LeaveVideoProgram();
+    LeaveVideoProgram(renderer);
     if (overlays_left) renderer.osd.Draw(key, own);
     if (stale) DrawStaleCover(renderer);
 }
@@ -58,7 +58,7 @@ HRESULT ShowFrame(CGLRenderer& renderer, const FramePlanes& frame) {
         ScopedRendererLock hold(renderer.lock);
         ShowFrameGeometry(renderer, frame);
         ApplyPendingRequests(renderer);
-        if (!HasProgram(renderer)) return E_FAIL;
+        if (!CanDrawPictures(renderer)) return E_FAIL;
         renderer.refusal_reported = false;
         DrawView(renderer, &frame, false);
         PresentBuffers(renderer.device_context.get());
@@ -73,7 +73,7 @@ HRESULT RedrawView(CGLRenderer& renderer) {
     const bool stale = PictureIsStale(renderer);
     ScopedRendererLock hold(renderer.lock);
     ApplyPendingRequests(renderer);
-    if (!HasProgram(renderer)) return E_FAIL;
+    if (!CanDrawPictures(renderer)) return E_FAIL;
     DrawView(renderer, nullptr, stale);
     PresentBuffers(renderer.device_context.get());
     return S_OK;
@@ -83,10 +83,15 @@ HRESULT TakeSnapshot(CGLRenderer& renderer, int what, Picture& picture) {
     if (!HasShownAFrame(renderer)) return NOXD_E_NO_FRAME;
     const bool stale = PictureIsStale(renderer);
     ScopedRendererLock hold(renderer.lock);
-    if (!HasProgram(renderer)) return E_FAIL;
+    if (!CanDrawPictures(renderer)) return E_FAIL;
+    if (what == kSnapshotFrame && renderer.picture_path == PicturePath::CpuConversion) {
+        // The frame as converted is still at hand, at its own size.
+        picture = ConvertedFramePicture(renderer);
+        return S_OK;
+    }
     int32_t width = 0, height = 0;
     SnapshotSize(renderer, what, width, height);
-    const OffscreenPicture target(renderer, width, height);
+    const SnapshotTarget target(renderer, width, height);
     if (!target.ready()) return E_FAIL;
     if (what == kSnapshotView) {
         ApplyPendingRequests(renderer);

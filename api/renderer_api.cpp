@@ -4,6 +4,7 @@
 
 #include "export_guard.h"
 #include "frame_sequence.h"
+#include "renderer_lifecycle.h"
 #include "view_lifecycle.h"
 #include "viewport.h"
 
@@ -55,6 +56,11 @@ extern "C" HRESULT noxd_create_renderer(HWND window, const wchar_t* title, int w
     });
 }
 
+// The one export without a renderer: it sets what later creations do.
+extern "C" HRESULT noxd_set_fallback(int mode) noexcept {
+    return RunGuarded(__func__, E_FAIL, [&] { return SetFallbackMode(mode) ? S_OK : E_INVALIDARG; });
+}
+
 extern "C" HRESULT noxd_release_renderer(NOXD_RENDERER renderer) noexcept {
     return GuardedExport(__func__, renderer, kGlThreadResults, [](CGLRenderer& r) {
         ReleaseView(r);
@@ -80,7 +86,7 @@ extern "C" HRESULT noxd_draw_frame(NOXD_RENDERER renderer, const void* frame) no
 extern "C" HRESULT noxd_draw_planes(NOXD_RENDERER renderer, const NOXD_PLANES* frame) noexcept {
     return GuardedExport(__func__, renderer, kGlThreadResults, [&](CGLRenderer& r) {
         FramePlanes planes;
-        const char* fault = frame ? ReadPlanes(*frame, r.max_texture_size, planes) : "the descriptor is null";
+        const char* fault = frame ? ReadPlanes(*frame, LargestFrameSide(r), planes) : "the descriptor is null";
         if (fault) {
             ReportRefusal(r, fault);
             return E_INVALIDARG;

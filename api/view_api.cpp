@@ -34,6 +34,7 @@ NOXD_STATS CollectStats(CGLRenderer& renderer) {
     s.client_width = client.right - client.left;
     s.client_height = client.bottom - client.top;
     s.overlays = static_cast<UINT>(renderer.osd.Count());
+    s.path = static_cast<UINT>(renderer.picture_path);
     return s;
 }
 

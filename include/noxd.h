@@ -3,7 +3,8 @@
  *
  * A host creates one renderer per view on the thread that will draw it (the
  * GL thread), pushes decoded frames with noxd_draw_frame on that thread and
- * releases it there. Every function takes the renderer handle first.
+ * releases it there. Every function takes the renderer handle first, but
+ * noxd_set_fallback, which sets what later creations do in the process.
  *
  * Status results are HRESULT values: 0 on success, 0x80070057 (E_INVALIDARG),
  * 0x80004005 (E_FAIL), 0x8000FFFF (E_UNEXPECTED) and the codes listed below.
@@ -70,11 +71,28 @@ typedef void (CALLBACK *OsdButtonCallback)(NOXD_RENDERER renderer, UINT_PTR butt
  * thread that will draw; the handle, or NULL on failure, is stored through
  * `renderer`. Fails with NOXD_E_BAD_FORMAT for an unknown format and with
  * NOXD_E_NO_SHADERS when the window cannot take a GL context (this creation
- * only) or GL offers no shader programs (every later creation too).
+ * only) or GL offers no shader programs (then every later creation too, as
+ * long as noxd_set_fallback has not switched the fallback on).
  */
 NOXD_API HRESULT noxd_create_renderer(HWND window, const wchar_t *title, int window_width,
                                       int window_height, int format, int frame_width,
                                       int frame_height, NOXD_RENDERER *renderer) NOXD_NOEXCEPT;
+
+/* Where GL offers no shader programs (Windows' own OpenGL 1.1 in virtual
+ * machines, remote sessions and PCs without a graphics driver), creations
+ * fail with NOXD_E_NO_SHADERS while the fallback is off, the default. With
+ * NOXD_FALLBACK_CPU they succeed there instead: frames are converted to BGRA
+ * on the CPU and drawn with OpenGL 1.1 alone (NOXD_STATS.path says so, and
+ * the creation writes one debugger line saying why). Every frame format,
+ * colour space, overlay, zoom, tool and snapshot works on that path; it
+ * costs CPU time per frame (docs/noxd.md). Process-wide, any thread; the
+ * creations that start after the call follow it. E_INVALIDARG for another
+ * mode. The only function that takes no renderer. */
+enum {
+    NOXD_FALLBACK_OFF = 0,
+    NOXD_FALLBACK_CPU = 1
+};
+NOXD_API HRESULT noxd_set_fallback(int mode) NOXD_NOEXCEPT;
 
 /* Releases the renderer on its GL thread; gives a host window its procedure back. */
 NOXD_API HRESULT noxd_release_renderer(NOXD_RENDERER renderer) NOXD_NOEXCEPT;
@@ -109,8 +127,9 @@ typedef struct NOXD_PLANES {
  * size or format than the last is drawn at once, overlays, zoom, tools,
  * colour space and video position kept. E_INVALIDARG, nothing drawn, for a
  * null descriptor, a size field below this structure's, an unknown format,
- * a width or height below 1 or above the GL's maximum texture size, a null
- * plane or a pitch smaller than the row; E_FAIL without a program. */
+ * a width or height below 1 or above the GL's maximum texture size (32768
+ * on the GL 1.1 path, which tiles larger frames), a null plane or a pitch
+ * smaller than the row; E_FAIL without a program. */
 NOXD_API HRESULT noxd_draw_planes(NOXD_RENDERER renderer, const NOXD_PLANES *frame) NOXD_NOEXCEPT;
 
 /* Places the video inside the client area: fractions of its width (left,
@@ -305,7 +324,15 @@ typedef struct NOXD_STATS {
     INT client_width;        /* the window's client area now */
     INT client_height;
     UINT overlays;           /* overlays in the list, rubber bands included */
+    UINT path;               /* NOXD_PATH_SHADERS or NOXD_PATH_CPU (noxd_set_fallback) */
 } NOXD_STATS;
+
+/* How a view draws its pictures: converted by shader programs, or converted
+ * on the CPU and drawn with OpenGL 1.1 alone. */
+enum {
+    NOXD_PATH_SHADERS = 0,
+    NOXD_PATH_CPU = 1
+};
 
 /* Fills *stats. Any thread; cheap enough for every frame: it never waits for
  * a frame being drawn. E_INVALIDARG for a null pointer or a size below 4. */
@@ -331,7 +358,10 @@ NOXD_API HRESULT noxd_set_stale_timeout(NOXD_RENDERER renderer, int milliseconds
  * client size as a redraw would show it now, zoom, overlays, rubber bands and
  * the "no video" cover included. GL thread only. NOXD_E_NO_FRAME before the first frame;
  * E_INVALIDARG for another `what`; E_FAIL when GL offers no framebuffer
- * objects. */
+ * objects. On the GL 1.1 path, which has none, the frame comes from the
+ * renderer's converted copy (as converted: a colour space set since shows
+ * from the next frame) and the view is drawn into the window's back buffer
+ * and read before any swap, nothing shown. */
 
 /* Writes the snapshot as a 24-bit BMP file, or as a PNG file when the path
  * ends in ".png". The file is written under a temporary name in the same

@@ -146,4 +146,36 @@ ImageCorners AnchorImage(const ImageCorners& c, int32_t anchor, float w, float h
     return placed;
 }
 
+namespace {
+
+// A side that is a power of two already stays; another gets room for a
+// column past its end and one at the canvas's end.
+uint32_t CanvasSide(uint32_t size) {
+    if ((size & (size - 1)) == 0) return size;
+    uint32_t p = 1;
+    while (p < size + 2) p *= 2;
+    return p;
+}
+
+// The image's column (or row) that canvas column `x` of `canvas` shows:
+// past the image's end comes its first, the canvas's last is the image's last.
+uint32_t WrappedIndex(uint32_t x, uint32_t size, uint32_t canvas) {
+    if (x < size) return x;
+    return x + 1 == canvas ? size - 1 : 0;
+}
+
+}  // namespace
+
+std::vector<uint32_t> PowerOfTwoCanvas(const PixelImage& image, uint32_t& width, uint32_t& height) {
+    width = CanvasSide(image.width);
+    height = CanvasSide(image.height);
+    std::vector<uint32_t> canvas(static_cast<size_t>(width) * height);
+    for (uint32_t y = 0; y < height; ++y) {
+        const uint32_t* row = &image.pixels[static_cast<size_t>(WrappedIndex(y, image.height, height)) * image.width];
+        uint32_t* to = &canvas[static_cast<size_t>(y) * width];
+        for (uint32_t x = 0; x < width; ++x) to[x] = row[WrappedIndex(x, image.width, width)];
+    }
+    return canvas;
+}
+
 }  // namespace noxd

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace noxd {
 
@@ -91,5 +92,13 @@ ImageCorners PlaceImage(const ImageCorners& corners, int32_t anchor, double widt
 // A w x h rectangle (in the corners' units) in the corner of `box` the
 // anchor keeps.
 ImageCorners AnchorImage(const ImageCorners& box, int32_t anchor, float w, float h);
+
+// The image in the corner of a power-of-two canvas, for a GL without
+// non-power-of-two textures: a side that is not a power of two grows by at
+// least two, so that the texels linear filtering reads just past each edge
+// (the next one, and the canvas's last before the first) hold what a
+// repeating texture of the image's own size would give there: the opposite edge.
+// Sets `width` and `height` to the canvas's sides.
+std::vector<uint32_t> PowerOfTwoCanvas(const PixelImage& image, uint32_t& width, uint32_t& height);
 
 }  // namespace noxd

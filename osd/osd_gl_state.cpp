@@ -4,8 +4,11 @@
 
 namespace noxd {
 
-void BlendOverlayAlpha() {
-    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+void SetOverlayBlending(bool coverage_in_alpha) {
+    if (coverage_in_alpha)
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    else
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
 OsdColour::OsdColour(uint32_t color) {
@@ -17,10 +20,7 @@ OsdColour::OsdColour(uint32_t color) {
     rgba_[2] = static_cast<GLubyte>((color >> 16) & 0xFF);
     rgba_[3] = static_cast<GLubyte>(alpha);
     blended_ = alpha != 0xFF;
-    if (blended_) {
-        glEnable(GL_BLEND);
-        BlendOverlayAlpha();
-    }
+    if (blended_) glEnable(GL_BLEND);
     Issue();
 }
 

@@ -15,13 +15,17 @@ namespace noxd {
 class OverlayList;
 struct OverlayRenderer;
 
-// Blends by the source's alpha; the destination's alpha becomes the
-// coverage of everything drawn so far, so a layer of overlays holds colours
-// premultiplied by it (OverlayLayer).
-void BlendOverlayAlpha();
+// The blend function of a pass of overlays, set once as it begins: by the
+// source's alpha. With `coverage_in_alpha` the destination's alpha becomes
+// the coverage of everything drawn so far, so a layer of overlays holds
+// colours premultiplied by it (OverlayLayer); without it (GL 1.1 has no
+// separate alpha blending) the destination's alpha is left undefined, which
+// nothing drawn straight into the window reads.
+void SetOverlayBlending(bool coverage_in_alpha);
 
 // The overlay colour 0xAABBGGRR. Alpha 0 and 0xFF are opaque; anything in
-// between is blended over what lies below and blending is switched off again
+// between is blended over what lies below, by the pass's blend function,
+// and blending is switched off again
 // when the scope ends.
 class OsdColour {
 public:

@@ -210,20 +210,19 @@ HRESULT DrawOsdImageFrom(OsdImageTextures& textures, noxd::OverlayRenderer& rend
     OsdEnabled blend(GL_BLEND);
     OsdEnabled texturing(GL_TEXTURE_2D);
     OsdEnabled alpha_test(GL_ALPHA_TEST);
-    BlendOverlayAlpha();
 
-    textures.Bind(image, renderer.gl_context.get());
+    const OsdImageTextures::FarCorner corner = textures.Bind(image, renderer.gl_context.get());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
 
     // Texture row 0, the image's top row, runs along y0.
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
     glVertex3f(X0, Y0, 0);
-    glTexCoord2f(1, 0);
+    glTexCoord2f(corner.s, 0);
     glVertex3f(X1, Y0, 0);
-    glTexCoord2f(1, 1);
+    glTexCoord2f(corner.s, corner.t);
     glVertex3f(X1, Y1, 0);
-    glTexCoord2f(0, 1);
+    glTexCoord2f(0, corner.t);
     glVertex3f(X0, Y1, 0);
     glEnd();
     return S_OK;

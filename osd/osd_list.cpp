@@ -90,8 +90,15 @@ HRESULT OverlayList::Clear() {
     return S_OK;
 }
 
+void OverlayList::KeepToGl11() {
+    gl11_only_ = true;
+    image_textures_.PadToPowersOfTwo();
+    cover_textures_.PadToPowersOfTwo();
+}
+
 void OverlayList::DrawEach(const LayerKey& key, HGLRC own) {
     image_textures_.BeginPass(own);
+    SetOverlayBlending(!gl11_only_);
     picture_space_.orientation = key.orientation;
     picture_space_.rect = key.picture;
     UprightPixelSize(key.picture, key.orientation, key.viewport.width, key.viewport.height, picture_space_.width,
@@ -107,6 +114,7 @@ void OverlayList::DrawEach(const LayerKey& key, HGLRC own) {
 OverlaysOnPicture OverlayList::PrepareLayer(LayerKey key, HGLRC own) {
     if (ButtonCount() > 0 && ButtonsChangedSinceDrawn(osd_list)) ++version_;
     key.list_version = version_;
+    if (gl11_only_) return {};
     if (layer_.BeginRedraw(key, own)) {
         DrawEach(key, own);
         layer_.EndRedraw();

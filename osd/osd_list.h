@@ -61,6 +61,12 @@ public:
     // has no layer. GL thread, lock held, before the picture is drawn.
     OverlaysOnPicture PrepareLayer(LayerKey key, HGLRC own);
 
+    // The renderer's GL is 1.1, without shader programs: no layer, images in
+    // power-of-two textures, no separate alpha blending. Set at creation,
+    // before the first pass.
+    void KeepToGl11();
+    bool KeptToGl11() const { return gl11_only_; }
+
     // The textures of the overlays, image by image, and the layer, deleted
     // at release (own context current). GL thread, lock held.
     void DeleteGlObjects(HGLRC own);
@@ -116,6 +122,7 @@ private:
     OsdImageTextures cover_textures_;
     OverlayLayer layer_;
     uint64_t version_ = 0;  // counts the changes to what the overlays show
+    bool gl11_only_ = false;
 };
 
 // The renderer as the overlays see it. Overlay objects keep a pointer to it

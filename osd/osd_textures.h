@@ -26,8 +26,17 @@ public:
     void BeginPass(HGLRC own);
 
     // Binds the texture holding `image` on the active unit, filling it first
-    // when it is new.
-    void Bind(const PixelImage& image, HGLRC own);
+    // when it is new; returns the texture coordinates of the image's far
+    // corner (1, 1 unless the texture is padded).
+    struct FarCorner {
+        float s = 1, t = 1;
+    };
+    FarCorner Bind(const PixelImage& image, HGLRC own);
+
+    // From now on, images go into power-of-two textures, the image in the
+    // corner at texel (0, 0), filtered at its edges as in a texture of its
+    // own size: for a GL 1.1 without non-power-of-two textures.
+    void PadToPowersOfTwo() { padded_ = true; }
 
     // Deletes every texture: at release, the renderer's context current.
     void DeleteAll(HGLRC own);
@@ -37,9 +46,11 @@ private:
         uint64_t serial;
         HomedTexture texture;
         uint32_t last_pass;
+        FarCorner far_corner;
     };
     std::vector<Entry> entries_;
     uint32_t pass_ = 0;
+    bool padded_ = false;
 };
 
 }  // namespace noxd

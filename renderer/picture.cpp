@@ -70,7 +70,23 @@ void LoadPlane(const TextureUpload& t, const PlaneRows& plane, bool bottom_up) {
 
 }  // namespace
 
-bool HasProgram(const RendererCore& renderer) { return renderer.program && renderer.fragment_shader; }
+namespace {
+
+// The GL 1.1 path tiles frames larger than a texture, up to this side; a
+// frame whose staging picture cannot be had fails the frame (E_FAIL).
+constexpr int32_t kLargestConvertedSide = 32768;
+
+bool Converts(const RendererCore& renderer) { return renderer.picture_path == PicturePath::CpuConversion; }
+
+}  // namespace
+
+bool CanDrawPictures(const RendererCore& renderer) {
+    return Converts(renderer) || (renderer.program && renderer.fragment_shader);
+}
+
+int32_t LargestFrameSide(const RendererCore& renderer) {
+    return Converts(renderer) ? kLargestConvertedSide : renderer.max_texture_size;
+}
 
 void ShowFrameGeometry(RendererCore& renderer, const FramePlanes& frame) {
     renderer.shown_bottom_up = RowsBottomUp(frame);
@@ -81,6 +97,10 @@ void ShowFrameGeometry(RendererCore& renderer, const FramePlanes& frame) {
 }
 
 void UploadFrame(RendererCore& renderer, const FramePlanes& frame) {
+    if (Converts(renderer)) {
+        UploadConvertedFrame(renderer, frame);
+        return;
+    }
     const TexturePlan plan = TexturePlanFor(renderer.shown_geometry);
     for (int i = 0; i < plan.count; ++i) {
         const TextureUpload& t = plan.uploads[i];
@@ -90,6 +110,7 @@ void UploadFrame(RendererCore& renderer, const FramePlanes& frame) {
 }
 
 void BindFrameTextures(RendererCore& renderer) {
+    if (Converts(renderer)) return;
     const TexturePlan plan = TexturePlanFor(renderer.shown_geometry);
     for (int i = 0; i < plan.count; ++i) BindWithStorage(renderer, plan.uploads[i]);
 }
@@ -115,6 +136,10 @@ void UseProgramFor(RendererCore& renderer, const OverlaysOnPicture& overlays) {
 }  // namespace
 
 void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad, const OverlaysOnPicture& overlays) {
+    if (Converts(renderer)) {
+        DrawConvertedQuad(renderer, quad);
+        return;
+    }
     UseProgramFor(renderer, overlays);
     // Only a window the picture leaves part of needs the clear, whose colour
     // is never set: black.
@@ -155,11 +180,16 @@ ShownShape ShownShapeOf(const RendererCore& renderer) {
 
 void LeaveVideoProgram() { glUseProgram(0); }
 
+void LeaveVideoProgram(const RendererCore& renderer) {
+    if (!Converts(renderer)) LeaveVideoProgram();
+}
+
 void DeleteFrameTextures(RendererCore& renderer) {
     for (int unit = 0; unit < 3; ++unit) {
         renderer.textures.planes[unit].DeleteIn(renderer.gl_context.get());
         renderer.textures.shapes[unit] = {};
     }
+    DeleteConvertedTextures(renderer);
 }
 
 }  // namespace noxd

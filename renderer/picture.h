@@ -22,8 +22,17 @@ struct FrameTextures {
     } shapes[3];
 };
 
-// Whether the renderer has a program to draw the picture with.
-bool HasProgram(const RendererCore& renderer);
+// How a view draws its pictures: YUV converted by shader programs, or,
+// where GL has none and the host allowed it, frames converted to BGRA on
+// the CPU and drawn with GL 1.1 alone. The values are those NOXD_STATS reports.
+enum class PicturePath : uint32_t { Shaders = 0, CpuConversion = 1 };
+
+// Whether the renderer can draw pictures: a program built, or the GL 1.1 path.
+bool CanDrawPictures(const RendererCore& renderer);
+
+// The largest frame side the renderer draws: the GL's maximum texture size,
+// or, on the GL 1.1 path, which tiles larger frames, a fixed limit.
+int32_t LargestFrameSide(const RendererCore& renderer);
 
 // Makes the frame's size, format and row order the ones shown (and
 // reported by the statistics); the textures and the program follow them
@@ -31,10 +40,12 @@ bool HasProgram(const RendererCore& renderer);
 void ShowFrameGeometry(RendererCore& renderer, const FramePlanes& frame);
 
 // Loads the frame's planes into their textures, each left bound on its unit,
-// unit 0 active. The frame has the geometry shown. GL thread, lock held.
+// unit 0 active; on the GL 1.1 path, converts it and loads the tiles. The
+// frame has the geometry shown. GL thread, lock held.
 void UploadFrame(RendererCore& renderer, const FramePlanes& frame);
 
-// Binds the textures as the last frame left them, unit 0 active. GL thread, lock held.
+// Binds the textures as the last frame left them, unit 0 active (the GL 1.1
+// path binds each tile as it draws it). GL thread, lock held.
 void BindFrameTextures(RendererCore& renderer);
 
 // A layer of overlays for the picture's own pass to lay over the picture:
@@ -48,7 +59,8 @@ struct OverlaysOnPicture {
 // Draws the bound textures through the program into the viewport (the part
 // of the picture the quad's texture coordinates choose), with `overlays`
 // over it, the rest of the window black. The program stays current, for
-// the next frame. GL thread, lock held.
+// the next frame. On the GL 1.1 path the tiles are drawn, with no program
+// and never a layer of overlays. GL thread, lock held.
 void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad,
                    const OverlaysOnPicture& overlays = {});
 
@@ -71,8 +83,10 @@ ShownShape ShapePicture(RendererCore& renderer, VideoQuad& quad);
 
 // No program current, for drawing with fixed-function GL (overlays, covers).
 void LeaveVideoProgram();
+// The same for a view, whose GL 1.1 path never has one (nor the call).
+void LeaveVideoProgram(const RendererCore& renderer);
 
-// Deletes the textures, in the renderer's own context. GL thread, at release.
+// Deletes the textures (both paths'), in the renderer's own context. GL thread, at release.
 void DeleteFrameTextures(RendererCore& renderer);
 
 }  // namespace noxd

@@ -15,6 +15,7 @@
 #include <mutex>
 
 #include "color_space.h"
+#include "converted_picture.h"
 #include "frame_layout.h"
 #include "frame_stats.h"
 #include "picture.h"
@@ -62,6 +63,10 @@ struct RendererCore {
     noxd::UniqueKernelHandle ready_event;  // manual-reset: the window is ready
     noxd::UniqueKernelHandle stop_event;   // manual-reset: the render thread must end
     noxd::UniqueKernelHandle render_thread;
+
+    // How pictures are drawn: written once by creation, before the handle
+    // is handed out; read on any thread.
+    noxd::PicturePath picture_path = noxd::PicturePath::Shaders;
 
     // Shader program; GL thread only. It converts frames of program_class
     // in program_color_space.
@@ -116,6 +121,8 @@ struct RendererCore {
     int32_t gl_client_height = 0;
     // The frame's textures; GL thread only.
     noxd::FrameTextures textures;
+    // The frame converted on the CPU, on the GL 1.1 path; GL thread, lock held.
+    noxd::ConvertedPicture converted;
 
     // Frame statistics: recorded on the GL thread after each frame, read by
     // noxd_get_stats on any thread. stats_mutex guards stats and is held

@@ -20,9 +20,14 @@ namespace {
 // start on a busy machine is slow but never a failure.
 constexpr DWORD kHungThreadMs = 60000;
 
-// Set the first time a current GL context offers no glCreateProgram; every
-// creation after that fails at once, as the process's GL will not change.
+// Set the first time a current GL context offers no glCreateProgram while the
+// fallback is off; every creation after that fails at once while it stays
+// off, as the process's GL will not change.
 std::atomic<bool> shaders_unsupported{false};
+
+std::atomic<FallbackMode> fallback_mode{FallbackMode::Off};
+
+bool FallbackOn() { return fallback_mode.load() == FallbackMode::CpuConversion; }
 
 
 void CopyTitle(RendererCore& renderer, const wchar_t* title) {
@@ -68,6 +73,19 @@ void ReportMissingShaders(int pixel_format) {
     WriteDebugLine(message);
 }
 
+// The one line of a creation that fell back, saying why.
+void ReportFallback(int pixel_format, int32_t max_texture_size) {
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    const char* vendor = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    char message[400];
+    std::snprintf(message, sizeof message,
+                  "noxd_create_renderer: no glCreateProgram in GL \"%.120s\" (\"%.120s\", pixel format %d):"
+                  " GL 1.1 path, frames converted on the CPU, textures up to %d",
+                  version ? version : "?", vendor ? vendor : "?", pixel_format,
+                  static_cast<int>(max_texture_size));
+    WriteDebugLine(message);
+}
+
 // Starts the render thread and waits until it has its window ready or has
 // ended; false, reported, when it could not be started or never got ready.
 bool StartRenderThread(RendererCore& renderer) {
@@ -108,15 +126,22 @@ HRESULT SetUpGlAndProgram(RendererCore& renderer) {
     RequestViewportUpdate(renderer);
     renderer.viewport_pending = false;
     glGetError();
-    if (!wglGetProcAddress("glCreateProgram")) {
-        shaders_unsupported = true;
-        ReportMissingShaders(gl.pixel_format);
-        return NOXD_E_NO_SHADERS;
-    }
     glColor4f(1, 1, 1, 1);
     GLint max_texture_size = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_texture_size);
     renderer.max_texture_size = max_texture_size;
+    if (!wglGetProcAddress("glCreateProgram")) {
+        if (!FallbackOn()) {
+            shaders_unsupported = true;
+            ReportMissingShaders(gl.pixel_format);
+            return NOXD_E_NO_SHADERS;
+        }
+        // GLEW is not initialised: its entry points are process-wide, and a
+        // GL 1.1 context would blank those of views drawing with shaders.
+        renderer.picture_path = PicturePath::CpuConversion;
+        ReportFallback(gl.pixel_format, renderer.max_texture_size);
+        return S_OK;
+    }
     glewInit();
     BuildShaderProgram(renderer);
     return S_OK;
@@ -133,7 +158,7 @@ void RunCreation(RendererCore& renderer, HWND window, const wchar_t* title, int 
         renderer.status = NOXD_E_BAD_FORMAT;
         return;
     }
-    if (shaders_unsupported) {
+    if (shaders_unsupported && !FallbackOn()) {
         WriteDebugLine("noxd_create_renderer: no glCreateProgram in this process's GL");
         renderer.status = NOXD_E_NO_SHADERS;
         return;
@@ -163,6 +188,13 @@ void StopRenderThread(RendererCore& renderer) {
 }
 
 }  // namespace
+
+bool SetFallbackMode(int mode) {
+    if (mode != static_cast<int>(FallbackMode::Off) && mode != static_cast<int>(FallbackMode::CpuConversion))
+        return false;
+    fallback_mode = static_cast<FallbackMode>(mode);
+    return true;
+}
 
 OtherContext::OtherContext(const RendererCore& renderer)
     : context_(wglGetCurrentContext()), dc_(wglGetCurrentDC()) {

@@ -16,6 +16,13 @@ HRESULT CreateRenderer(RendererCore& renderer, WNDPROC window_procedure, HWND wi
                        const wchar_t* title, int window_width, int window_height, int format,
                        int frame_width, int frame_height);
 
+// What creations do where GL offers no shader programs: fail (off, the
+// default) or draw on the GL 1.1 path, frames converted on the CPU. Process-
+// wide, any thread; the creations that start after the call follow it.
+// False for an unknown mode.
+enum class FallbackMode : int { Off = 0, CpuConversion = 1 };
+bool SetFallbackMode(int mode);
+
 // The steps of release, GL thread, in this order.
 
 // The context current before release, another renderer's of this thread,

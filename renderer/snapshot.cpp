@@ -41,8 +41,14 @@ void SnapshotSize(RendererCore& renderer, int what, int32_t& width, int32_t& hei
     height = client.bottom - client.top;
 }
 
-OffscreenPicture::OffscreenPicture(RendererCore& renderer, int32_t width, int32_t height)
+SnapshotTarget::SnapshotTarget(RendererCore& renderer, int32_t width, int32_t height)
     : renderer_(renderer), width_(width), height_(height) {
+    if (renderer.picture_path == PicturePath::CpuConversion) {
+        RECT client = {};
+        GetClientRect(renderer.window, &client);
+        ready_ = width > 0 && height > 0 && width <= client.right && height <= client.bottom;
+        return;
+    }
     if (!glGenFramebuffers || !glGenRenderbuffers || width <= 0 || height <= 0) return;
     colour_ = MakeColourBuffer(width, height);
     framebuffer_ = MakeFramebuffer();
@@ -51,7 +57,7 @@ OffscreenPicture::OffscreenPicture(RendererCore& renderer, int32_t width, int32_
     ready_ = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
-OffscreenPicture::~OffscreenPicture() {
+SnapshotTarget::~SnapshotTarget() {
     if (!framebuffer_) return;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     ApplyViewport(renderer_);
@@ -59,12 +65,13 @@ OffscreenPicture::~OffscreenPicture() {
 
 // GL rows run bottom first and the shaders may write alpha 0; the picture is
 // top row first and opaque.
-Picture OffscreenPicture::Read() const {
+Picture SnapshotTarget::Read() const {
     Picture picture;
     picture.width = width_;
     picture.height = height_;
     std::vector<uint32_t> rows(static_cast<size_t>(width_) * height_);
-    glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
+    if (!framebuffer_) glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width_, height_, GL_BGRA_EXT, GL_UNSIGNED_BYTE, rows.data());
     picture.pixels.resize(rows.size());
     for (int32_t y = 0; y < height_; ++y) {
         const uint32_t* from = &rows[static_cast<size_t>(height_ - 1 - y) * width_];

@@ -1,6 +1,8 @@
 // Snapshots of a view, taken from the renderer's own GL buffers: the picture
 // is drawn again into an offscreen framebuffer and read back, so windows
-// covering the view do not matter.
+// covering the view do not matter. A GL 1.1 has no framebuffer objects: there
+// the view is drawn into the back buffer and read before any swap, which
+// only the next frame or redraw would show.
 #pragma once
 
 #include <windows.h>
@@ -24,16 +26,17 @@ bool IsSnapshotKind(int what);
 // The size a snapshot of the kind has now. Any thread.
 void SnapshotSize(RendererCore& renderer, int what, int32_t& width, int32_t& height);
 
-// A framebuffer of its own bound for one scope, the viewport left as it is;
-// the window's framebuffer and viewport are in force again when it ends.
-// Not ready() when GL offers no framebuffer objects, the size is empty or the
-// buffer is not complete. GL thread, lock held.
-class OffscreenPicture {
+// Where a snapshot is drawn for one scope, the viewport left as it is: a
+// framebuffer of its own, the window's framebuffer and viewport in force
+// again when it ends; on the GL 1.1 path the window's back buffer, at the
+// client size only. Not ready() when GL offers no framebuffer objects, the
+// size is empty or does not fit, or the buffer is not complete. GL thread, lock held.
+class SnapshotTarget {
 public:
-    OffscreenPicture(RendererCore& renderer, int32_t width, int32_t height);
-    ~OffscreenPicture();
-    OffscreenPicture(const OffscreenPicture&) = delete;
-    OffscreenPicture& operator=(const OffscreenPicture&) = delete;
+    SnapshotTarget(RendererCore& renderer, int32_t width, int32_t height);
+    ~SnapshotTarget();
+    SnapshotTarget(const SnapshotTarget&) = delete;
+    SnapshotTarget& operator=(const SnapshotTarget&) = delete;
 
     bool ready() const { return ready_; }
     // What was drawn, as pixels 0xFFRRGGBB, top row first.

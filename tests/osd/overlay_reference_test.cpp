@@ -6,7 +6,9 @@
 // faster route must show the same pixels.
 //
 // Built a second time as osd_direct_route_tests, run where the GL offers no
-// clip origin, so the overlays are drawn straight over the picture.
+// clip origin, so the overlays are drawn straight over the picture; and a
+// third time in renderer_fallback_tests, where GL 1.1 draws them over a
+// picture converted on the CPU.
 //
 // To write the references again (only when a picture is meant to change):
 // run this program with NOXD_WRITE_OVERLAY_REFERENCES set to a file name;
@@ -115,7 +117,12 @@ const ReferencePicture* FindReference(const std::string& name) {
 
 class OverlayReferenceTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(view.status(), S_OK); }
+    void SetUp() override {
+        ASSERT_EQ(view.status(), S_OK);
+#ifdef NOXD_TEST_FALLBACK
+        ASSERT_EQ(noxd_test::StatsOf(view.get()).path, static_cast<UINT>(NOXD_PATH_CPU));
+#endif
+    }
 
     // Draws a frame and checks the window against the reference `name`.
     void Expect(const std::string& name) { Check(name, view.Draw()); }

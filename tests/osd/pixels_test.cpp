@@ -1,6 +1,6 @@
 // Image arithmetic without a window: conversion of 8-, 16- and 24-bit rows,
 // colour keys, text alpha, the text canvas rule, image placement and the
-// covered tiles of a layer of overlays.
+// covered tiles of a layer of overlays, the power-of-two canvas of an image.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -194,6 +194,35 @@ TEST(LayerTilesTest, CoveredTilesHoldEveryPixelWithAlphaAndNothingElse) {
             EXPECT_EQ(got[i].y, c.want[i].y);
             EXPECT_EQ(got[i].width, c.want[i].width);
             EXPECT_EQ(got[i].height, c.want[i].height);
+        }
+    }
+}
+
+// A padded canvas filters at the image's edges as a repeating texture of the
+// image's own size: past each edge lies the opposite one.
+TEST(OsdCanvasTest, PowerOfTwoCanvasWrapsAroundTheImage) {
+    struct Case {
+        uint32_t w, h, canvas_w, canvas_h;
+    } const cases[] = {{3, 1, 8, 1}, {6, 4, 8, 4}, {7, 2, 16, 2}, {1, 5, 1, 8}, {16, 16, 16, 16}};
+    for (const Case& c : cases) {
+        PixelImage image = Image(c.w, c.h);
+        for (uint32_t i = 0; i < c.w * c.h; ++i) image.pixels[i] = 1000 + i;
+        uint32_t w = 0, h = 0;
+        const std::vector<uint32_t> canvas = PowerOfTwoCanvas(image, w, h);
+        ASSERT_EQ(w, c.canvas_w);
+        ASSERT_EQ(h, c.canvas_h);
+        const auto at = [&](uint32_t x, uint32_t y) { return canvas[static_cast<size_t>(y) * w + x]; };
+        const auto pixel = [&](uint32_t x, uint32_t y) { return image.pixels[static_cast<size_t>(y) * c.w + x]; };
+        for (uint32_t y = 0; y < c.h; ++y) {
+            for (uint32_t x = 0; x < c.w; ++x) EXPECT_EQ(at(x, y), pixel(x, y));
+            // Right of the last column the first; left of the first (the
+            // canvas's last column) the last.
+            EXPECT_EQ(at(c.w % w, y), pixel(0, y));
+            EXPECT_EQ(at(w - 1, y), pixel(c.w - 1, y));
+        }
+        for (uint32_t x = 0; x < c.w; ++x) {
+            EXPECT_EQ(at(x, c.h % h), pixel(x, 0));
+            EXPECT_EQ(at(x, h - 1), pixel(x, c.h - 1));
         }
     }
 }

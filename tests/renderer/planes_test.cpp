@@ -18,44 +18,6 @@ namespace {
 
 constexpr int kTolerance = 4;
 
-// Four quadrants, split on even columns and rows so that every 2x2 chroma
-// block lies inside one; saturated colours, where the matrices differ most.
-const Yuv kQuadrantYuv[4] = {{81, 90, 240}, {145, 54, 34}, {230, 128, 128}, {20, 200, 110}};
-const Bgr kQuadrantBgr[4] = {{30, 60, 200}, {220, 40, 20}, {35, 210, 90}, {240, 240, 240}};
-
-int SplitOf(int size) { return (size + 1) / 2 + ((size + 1) / 2) % 2; }
-
-std::function<PlanesPixel(int, int)> Quadrants(int width, int height) {
-    const int split_x = SplitOf(width), split_y = SplitOf(height);
-    return [=](int x, int row) {
-        const int q = (x >= split_x ? 1 : 0) + (row >= split_y ? 2 : 0);
-        return PlanesPixel{kQuadrantYuv[q], kQuadrantBgr[q]};
-    };
-}
-
-bool IsBgr(int format) { return format == NOXD_FORMAT_BGR24 || format == NOXD_FORMAT_BGR32; }
-
-Rgb ExpectedQuadrant(int format, int q, int matrix = 0, int range = 0) {
-    if (IsBgr(format)) return {kQuadrantBgr[q].r, kQuadrantBgr[q].g, kQuadrantBgr[q].b};
-    return ExpectedRgbIn(kQuadrantYuv[q], matrix, range);
-}
-
-// The centre of quadrant q of a width x height frame shown scaled by 2.
-void QuadrantCentre(int width, int height, int q, int& x, int& y) {
-    const int split_x = SplitOf(width), split_y = SplitOf(height);
-    x = (q % 2 ? split_x + width : split_x);
-    y = (q / 2 ? split_y + height : split_y);
-}
-
-std::string FormatName(int format) {
-    char name[16];
-    std::snprintf(name, sizeof name, "0x%X", static_cast<unsigned>(format));
-    return name;
-}
-
-const int kFormats[] = {NOXD_FORMAT_I420, NOXD_FORMAT_NV12, NOXD_FORMAT_NV21, NOXD_FORMAT_YUY2,
-                        NOXD_FORMAT_UYVY, NOXD_FORMAT_BGR24, NOXD_FORMAT_BGR32};
-
 // One view takes every case, its format changing from frame to frame.
 TEST(PlanesTest, EveryFormatPaddingAndRowOrderShowsTheFormulaColours) {
     struct Rows {
@@ -65,7 +27,7 @@ TEST(PlanesTest, EveryFormatPaddingAndRowOrderShowsTheFormulaColours) {
     const int width = 69, height = 45;  // odd: chroma planes of 35 x 23
     ScopedRenderer view(NOXD_FORMAT_I420, 16, 16, 2 * width, 2 * height);
     ASSERT_EQ(view.status(), S_OK);
-    for (int format : kFormats)
+    for (int format : kAllFormats)
         for (const Rows& rows : row_kinds) {
             const std::string what = FormatName(format) + ", padding " + std::to_string(rows.padding) +
                                      (rows.bottom_up ? ", bottom up" : ", top down");

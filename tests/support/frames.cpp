@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace noxd_test {
 
@@ -41,11 +42,13 @@ std::vector<uint8_t> YuvFrame(int format, int width, int height,
         return frame;
     }
     const bool uyvy = format == 9;
-    frame.resize(static_cast<size_t>(width) * height * 2);
+    // Rows of whole pixel pairs: an odd last pixel has a pair of its own.
+    const size_t stride = 4 * ((static_cast<size_t>(width) + 1) / 2);
+    frame.resize(stride * height);
     for (int row = 0; row < height; ++row)
-        for (int x = 0; x + 1 < width; x += 2) {
-            const Yuv a = pixel(x, row), b = pixel(x + 1, row);
-            uint8_t* pair = &frame[(static_cast<size_t>(row) * width + x) * 2];
+        for (int x = 0; x < width; x += 2) {
+            const Yuv a = pixel(x, row), b = x + 1 < width ? pixel(x + 1, row) : a;
+            uint8_t* pair = &frame[static_cast<size_t>(row) * stride + static_cast<size_t>(x) * 2];
             if (uyvy) {
                 pair[0] = a.u; pair[1] = a.y; pair[2] = a.v; pair[3] = b.y;
             } else {
@@ -185,6 +188,45 @@ Rgb ExpectedRgbIn(Yuv p, int matrix, int range) {
     return {ToByte(y + 2.0 * (1.0 - kr) * v),
             ToByte(y - 2.0 * kb * (1.0 - kb) / kg * u - 2.0 * kr * (1.0 - kr) / kg * v),
             ToByte(y + 2.0 * (1.0 - kb) * u)};
+}
+
+const Yuv kQuadrantYuv[4] = {{81, 90, 240}, {145, 54, 34}, {230, 128, 128}, {20, 200, 110}};
+const Bgr kQuadrantBgr[4] = {{30, 60, 200}, {220, 40, 20}, {35, 210, 90}, {240, 240, 240}};
+
+namespace {
+
+int SplitOf(int size) { return (size + 1) / 2 + ((size + 1) / 2) % 2; }
+
+bool IsBgr(int format) { return format == NOXD_FORMAT_BGR24 || format == NOXD_FORMAT_BGR32; }
+
+}  // namespace
+
+std::function<PlanesPixel(int, int)> Quadrants(int width, int height) {
+    const int split_x = SplitOf(width), split_y = SplitOf(height);
+    return [=](int x, int row) {
+        const int q = (x >= split_x ? 1 : 0) + (row >= split_y ? 2 : 0);
+        return PlanesPixel{kQuadrantYuv[q], kQuadrantBgr[q]};
+    };
+}
+
+Rgb ExpectedQuadrant(int format, int q, int matrix, int range) {
+    if (IsBgr(format)) return {kQuadrantBgr[q].r, kQuadrantBgr[q].g, kQuadrantBgr[q].b};
+    return ExpectedRgbIn(kQuadrantYuv[q], matrix, range);
+}
+
+void QuadrantCentre(int width, int height, int q, int& x, int& y) {
+    const int split_x = SplitOf(width), split_y = SplitOf(height);
+    x = (q % 2 ? split_x + width : split_x);
+    y = (q / 2 ? split_y + height : split_y);
+}
+
+const int kAllFormats[7] = {NOXD_FORMAT_I420, NOXD_FORMAT_NV12, NOXD_FORMAT_NV21, NOXD_FORMAT_YUY2,
+                            NOXD_FORMAT_UYVY, NOXD_FORMAT_BGR24, NOXD_FORMAT_BGR32};
+
+std::string FormatName(int format) {
+    char name[16];
+    std::snprintf(name, sizeof name, "0x%X", static_cast<unsigned>(format));
+    return name;
 }
 
 }  // namespace noxd_test

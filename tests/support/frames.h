@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "noxd.h"
@@ -19,7 +20,8 @@ struct Bgr {
 };
 
 // `pixel(x, row)` gives each pixel, row 0 being the first row in memory.
-// Packed formats take chroma from the even pixel of each pair, I420 and
+// Packed formats take chroma from the even pixel of each pair (rows of whole
+// pairs, as the renderer reads them), I420 and
 // NV12/NV21 from the top-left pixel of each 2x2 block.
 std::vector<uint8_t> YuvFrame(int format, int width, int height,
                               const std::function<Yuv(int x, int row)>& pixel);
@@ -54,5 +56,21 @@ Rgb ExpectedRgb(Yuv yuv);
 // worked out from the matrix's luma weights rather than from rounded
 // coefficients, clamped to 0..255.
 Rgb ExpectedRgbIn(Yuv yuv, int matrix, int range);
+
+// A test card of four quadrants, split on even columns and rows so that
+// every 2x2 chroma block lies inside one; saturated colours, where the
+// matrices differ most. Quadrant q: 0 top left, 1 top right, 2 bottom left,
+// 3 bottom right.
+extern const Yuv kQuadrantYuv[4];
+extern const Bgr kQuadrantBgr[4];
+std::function<PlanesPixel(int x, int row)> Quadrants(int width, int height);
+// The colour quadrant q shows in a matrix and range (BGR formats ignore them).
+Rgb ExpectedQuadrant(int format, int q, int matrix = 0, int range = 0);
+// The centre of quadrant q of a width x height frame shown scaled by 2.
+void QuadrantCentre(int width, int height, int q, int& x, int& y);
+
+// Every format code, and a name for messages ("0x3231564E").
+extern const int kAllFormats[7];
+std::string FormatName(int format);
 
 }  // namespace noxd_test
