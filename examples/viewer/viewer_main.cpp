@@ -96,6 +96,14 @@ void ShowStatistics(NOXD_RENDERER renderer, const ViewControls& controls, Static
     overlays.UpdateStats(shown ? &stats : nullptr, clock);
 }
 
+// Says on the console when the view draws on the GL 1.1 path.
+void SayPath(NOXD_RENDERER renderer) {
+    NOXD_STATS stats = {};
+    stats.size = sizeof stats;
+    if (noxd_get_stats(renderer, &stats) == S_OK && stats.path == NOXD_PATH_CPU)
+        std::printf("no shaders in this OpenGL: pictures converted on the CPU, drawn with GL 1.1\n");
+}
+
 // Whether the view says "NO VIDEO" now: no picture for the stale time.
 bool ShowsNoVideo(NOXD_RENDERER renderer) {
     NOXD_STATS stats = {};
@@ -234,11 +242,13 @@ int ShowCamera(const Options& o, const std::vector<InputEvent>& script, FrameMai
         }
     }
     Renderer renderer;
+    if (o.fallback) noxd_set_fallback(NOXD_FALLBACK_CPU);
     const HRESULT created = renderer.Create(host.get(), o, *picture);
     if (created != S_OK) {
         std::printf("cannot create the renderer: 0x%08lX\n", static_cast<unsigned long>(created));
         return 1;
     }
+    SayPath(renderer.get());
     const HWND window = renderer.window();
     // Connected before keys can reach the controls, so that only the window's
     // thread touches them from here on.

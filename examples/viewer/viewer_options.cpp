@@ -33,6 +33,7 @@ std::string ApplyOption(const std::vector<std::string>& args, size_t& i, ParsedC
     else if (name == "--bt709") o.bt709 = true;
     else if (name == "--stats") o.stats = true;
     else if (name == "--mirror") o.shape.mirror = true;
+    else if (name == "--fallback") o.fallback = true;
     else {
         std::string* text = nullptr;
         if (name == "--name") text = &o.camera_name;
@@ -96,6 +97,8 @@ std::string UsageText() {
            "                        with black bars, or filling it cropped (stretch)\n"
            "  --rotate 0|90|180|270 turn the picture clockwise (0)\n"
            "  --mirror              mirror the picture left to right (before the turn)\n"
+           "  --fallback            where OpenGL has no shaders (virtual machines, remote\n"
+           "                        desktops), convert pictures on the CPU and draw with GL 1.1\n"
            "Keys: Z digital zoom on/off (or the button), P privacy-mask tool on/off,\n"
            "  S snapshot (snapshot-N.png), F1 statistics line on/off, A stretch/fit/fill,\n"
            "  R turn by 90 degrees, M mirror on/off, Esc quit.\n"

@@ -23,6 +23,7 @@ struct Options {
     bool verbose = false;     // print every mouse callback
     bool bt709 = false;       // YUV pictures converted as BT.709 (HD cameras)
     bool stats = false;       // the statistics line shown from the start (F1 switches it)
+    bool fallback = false;    // where GL has no shaders, draw on noxd's GL 1.1 path
     PictureShape shape;       // aspect mode, turn and mirror at the start (A, R and M change them)
 };
 

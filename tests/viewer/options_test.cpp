@@ -22,12 +22,13 @@ TEST(ViewerOptions, AddressAloneTakesTheDefaults) {
     EXPECT_FALSE(p.options.verbose);
     EXPECT_FALSE(p.options.bt709);
     EXPECT_FALSE(p.options.stats);
+    EXPECT_FALSE(p.options.fallback);
 }
 
 TEST(ViewerOptions, EveryOptionAnywhereOnTheLine) {
     const ParsedCommandLine p =
         Parse({"--frames", "120", "cam", "--format", "rgb32", "user", "--host-window", "pw", "--verbose",
-               "--screenshot", "a b.png", "--script", "s.txt", "--logo", "l.bmp", "--name", "Gate", "--bt709", "--stats"});
+               "--screenshot", "a b.png", "--script", "s.txt", "--logo", "l.bmp", "--name", "Gate", "--bt709", "--stats", "--fallback"});
     ASSERT_EQ(p.error, "");
     EXPECT_EQ(p.options.address, "cam");
     EXPECT_EQ(p.options.login, "user");
@@ -42,6 +43,7 @@ TEST(ViewerOptions, EveryOptionAnywhereOnTheLine) {
     EXPECT_EQ(p.options.camera_name, "Gate");
     EXPECT_TRUE(p.options.bt709);
     EXPECT_TRUE(p.options.stats);
+    EXPECT_TRUE(p.options.fallback);
 }
 
 TEST(ViewerOptions, MistakesAreNamed) {
