@@ -44,7 +44,7 @@ const char* const kExportNames[] = {
     "noxd_clear_osd",              "noxd_set_dash_mask",        "noxd_set_color_space",
     "noxd_get_stats",              "noxd_redraw",               "noxd_set_stale_timeout",
     "noxd_snapshot",               "noxd_snapshot_to_memory",   "noxd_set_aspect",
-    "noxd_set_orientation",        "noxd_get_tool_rect",
+    "noxd_set_orientation",        "noxd_get_tool_rect",        "noxd_set_fallback",
 };
 
 // The loader finds each under its plain name, as a host using
@@ -53,6 +53,20 @@ TEST(ExportsTest, EveryHeaderFunctionIsExportedUnderItsPlainName) {
     const HMODULE dll = GetModuleHandleW(L"noxd.dll");
     ASSERT_NE(dll, nullptr);
     for (const char* name : kExportNames) EXPECT_NE(GetProcAddress(dll, name), nullptr) << name;
+}
+
+// The fallback switch takes no renderer; where GL has shader programs a view
+// takes them whatever it says.
+TEST(ExportsTest, FallbackSwitchLeavesAGlWithShadersAlone) {
+    EXPECT_EQ(noxd_set_fallback(2), E_INVALIDARG);
+    ASSERT_EQ(noxd_set_fallback(NOXD_FALLBACK_CPU), S_OK);
+    {
+        OsdView v(64, 48);
+        ASSERT_EQ(v.status(), S_OK);
+        EXPECT_EQ(noxd_test::StatsOf(v.get()).path, static_cast<UINT>(NOXD_PATH_SHADERS));
+        EXPECT_TRUE(Shows(v.Draw(), 32, 24, kGrey));
+    }
+    EXPECT_EQ(noxd_set_fallback(NOXD_FALLBACK_OFF), S_OK);
 }
 
 // A 2x2 24-bit bitmap file, bottom row first, all pixels blue.
