@@ -3,7 +3,7 @@
 // power-of-two textures only, GL_EXT_bgra): Mesa made to offer GL 1.1 with
 // only the extensions of 1995 and before, and with the features a GL 1.1
 // program could still reach through 1.1's own calls switched off
-// (tests/CMakeLists.txt). Should a Mesa or a Wine ignore one of those
+// (tools/mesa-gl11.env). Should a Mesa or a Wine ignore one of those
 // switches, the fallback's cases would pass on a GL that only says it is old;
 // this case says which switch did not hold.
 #include <gtest/gtest.h>
