@@ -9,6 +9,8 @@
 // (result 9), to show what a change bought: the frame costs, overlays, idle
 // CPU and start-up of results 1, 5, 3 and 6, those of them --only names, or
 // all four when it names none of them.
+// --gl11-child PIPE makes the program result 11's child process, which
+// draws on the GL 1.1 path at its parent's commands (bench/gl11_child.h).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +18,7 @@
 #include <string>
 
 #include "benches.h"
+#include "gl11_child.h"
 
 namespace {
 
@@ -63,6 +66,8 @@ bench::AgainstParts PartsAgainst(const std::set<int>& only) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Result 11 starts the bench again as its child with GL 1.1's environment.
+    if (argc == 3 && std::strcmp(argv[1], "--gl11-child") == 0) return bench::Gl11ChildMain(argv[2]);
     Command command;
     if (!Parse(argc, argv, command)) {
         std::fprintf(stderr, "usage: noxd_bench [--quick] [--only 1,2,3,4,5,6,7,8,9,10,11] [--width W] [--against NOXD.DLL]\n");

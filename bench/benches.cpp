@@ -13,8 +13,6 @@ const FormatInfo kFormats[6] = {{8, "I420"},   {kFormatNv12, "NV12"}, {9, "UYVY"
                                 {12, "YUY2"}, {11, "BGR24"},         {10, "BGR32"}};
 const FrameSize kFrameSizes[3] = {{640, 480}, {1280, 720}, {1920, 1080}};
 
-namespace {
-
 // Blocks of 25 frames of 640x480 and as many frames of a larger size as
 // draw about as many pixels, at least 5: every cell then takes about as
 // long, and the whole grid stays within a few minutes on a loaded machine.
@@ -23,6 +21,8 @@ TurnPlan FrameTurns(const Options& options, const FrameSize& size) {
     const int frames = std::max(5, (25 * 640 * 480 + pixels / 2) / pixels);
     return {options.repeats, options.quick ? 2 : 3, frames};
 }
+
+namespace {
 
 std::string SizeName(const FrameSize& s) { return Format("%dx%d", s.width, s.height); }
 

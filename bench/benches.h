@@ -39,6 +39,9 @@ struct FrameSize {
 };
 extern const FrameSize kFrameSizes[3];
 
+// How the frame-cost grids compare two views of frames of `size` in turns.
+TurnPlan FrameTurns(const Options& options, const FrameSize& size);
+
 // noxd against `reference_name`'s pipelines in every cell of formats x
 // sizes; the goal, if any, is on noxd's speed relative to the reference.
 Result CompareGrid(int number, const std::string& title, const std::string& reference_name,
@@ -54,7 +57,9 @@ Result StartUp(const Options& options);           // 6
 // 10: noxd given I420 and NV12 frames plane by plane with padded rows, as
 // decoders hand them over, against the same frames packed.
 Result PaddedRows(const Options& options);
-// 11: the GL path without shaders: the CPU conversion of frames to B G R A.
+// 11: the GL path without shaders: the CPU conversion of frames to B G R A,
+// and the frame rate of a view on that path (in a child process) against one
+// on the shader path.
 Result GlFallbackPath(const Options& options);
 // Not a goal: the floor with each piece of noxd's frame sequence added, to
 // show what each costs and what is left that is noxd's own.

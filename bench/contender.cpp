@@ -137,21 +137,22 @@ Comparison CompareInTurns(Contender& reference, Contender& contender, const Fram
 
 Comparison CompareInTurns(Contender& reference, Contender& contender, const Frames& reference_frames,
                           const Frames& contender_frames, const TurnPlan& plan) {
+    return CompareInTurns([&](int count) { return reference.TimeBlock(reference_frames, count); },
+                          [&](int count) { return contender.TimeBlock(contender_frames, count); }, plan);
+}
+
+Comparison CompareInTurns(const BlockTimer& reference, const BlockTimer& contender, const TurnPlan& plan) {
     Comparison result = {};
     // The first frames of a pipeline allocate; they are not what is compared.
-    reference.TimeBlock(reference_frames, 5);
-    contender.TimeBlock(contender_frames, 5);
+    reference(5);
+    contender(5);
     std::vector<double> speeds, reference_ms, contender_ms;
     for (int r = 0; r < plan.repeats; ++r) {
         std::vector<double> ref_blocks, con_blocks;
         for (int b = 0; b < plan.block_pairs; ++b) {
             const bool reference_first = FirstGoesFirst(b);
-            Contender& first = reference_first ? reference : contender;
-            Contender& second = reference_first ? contender : reference;
-            const double a = first.TimeBlock(reference_first ? reference_frames : contender_frames,
-                                             plan.frames_per_block);
-            const double c = second.TimeBlock(reference_first ? contender_frames : reference_frames,
-                                              plan.frames_per_block);
+            const double a = (reference_first ? reference : contender)(plan.frames_per_block);
+            const double c = (reference_first ? contender : reference)(plan.frames_per_block);
             ref_blocks.push_back(reference_first ? a : c);
             con_blocks.push_back(reference_first ? c : a);
         }

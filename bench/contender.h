@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,6 +87,15 @@ Comparison CompareInTurns(Contender& reference, Contender& contender, const Fram
 // way, frame i of one set showing what frame i of the other shows.
 Comparison CompareInTurns(Contender& reference, Contender& contender, const Frames& reference_frames,
                           const Frames& contender_frames, const TurnPlan& plan);
+
+// One side of a comparison: draws one frame untimed, then `count` frames,
+// and gives the wall time per frame in milliseconds, as TimeBlock does. For
+// sides that are not contenders of this process (a child process's view).
+using BlockTimer = std::function<double(int count)>;
+
+// The same turns for any two sides; each is given a block of 5 frames
+// first, which is not compared.
+Comparison CompareInTurns(const BlockTimer& reference, const BlockTimer& contender, const TurnPlan& plan);
 
 // "refused: <name> shows a wrong picture (...)" or empty when the card is shown.
 std::string CardProblem(const Contender& who, const CardVerdict& verdict);
