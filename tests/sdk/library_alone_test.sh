@@ -17,5 +17,5 @@ cmake -S "$SOURCE" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN"
     >"$work/configure.log" 2>&1 || { cat "$work/configure.log" >&2; fail "configuring the library alone"; }
 cmake --build "$work/build" >"$work/build.log" 2>&1 || { tail -n 30 "$work/build.log" >&2; fail "building the library alone"; }
 built="$(cd "$work/build/bin" && ls | tr '\n' ' ')"
-[ "$built" = "libnoxd.dll.a noxd.dll " ] || fail "built: $built"
+[ "$built" = "libnoxd.dll.a noxd.dll noxd.lib " ] || fail "built: $built"
 echo "library alone: $built"
