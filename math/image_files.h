@@ -20,7 +20,8 @@ struct Picture {
 // padded to 4 bytes.
 std::vector<uint8_t> EncodeBmp(const Picture& picture);
 
-// A PNG file of 8-bit RGB; empty when the picture cannot be encoded.
+// A PNG file of 8-bit RGB, compressed; empty when the picture cannot be
+// encoded or memory ran out.
 std::vector<uint8_t> EncodePng(const Picture& picture);
 
 // Whether a path names a PNG file: it ends in ".png", in any case.
