@@ -44,7 +44,7 @@ endif()
 # the simulated camera's README pointing where the SDK has it,
 # docs/nox_sim.md; written again when a source changes.
 set(NOXD_SDK_DOCS ${CMAKE_BINARY_DIR}/package/sdk)
-foreach(document README.md docs/viewer.md)
+foreach(document README.md docs/viewer.md docs/ambrel.md)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${document})
     file(READ ${PROJECT_SOURCE_DIR}/${document} text)
     string(REPLACE "[nox_sim/README.md](nox_sim/README.md)" "[docs/nox_sim.md](docs/nox_sim.md)" text "${text}")
@@ -54,7 +54,7 @@ foreach(document README.md docs/viewer.md)
 endforeach()
 install(FILES ${NOXD_SDK_DOCS}/README.md DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/api.md ${PROJECT_SOURCE_DIR}/docs/noxd.md
-              ${NOXD_SDK_DOCS}/docs/viewer.md ${PROJECT_SOURCE_DIR}/docs/ambrel.md
+              ${NOXD_SDK_DOCS}/docs/viewer.md ${NOXD_SDK_DOCS}/docs/ambrel.md
               ${PROJECT_SOURCE_DIR}/docs/performance.md ${PROJECT_SOURCE_DIR}/docs/architecture.md
         DESTINATION docs)
 install(FILES ${PROJECT_SOURCE_DIR}/nox_sim/README.md DESTINATION docs RENAME nox_sim.md)
