@@ -114,7 +114,13 @@ TEST(OsdStormTest, HostThreadsAndMouseAgainstTheDrawingThread) {
     threads.emplace_back(MouseThread, view.get(), view.window(), 7u);
     long frames = 0;
     HRESULT drawn = S_OK;
-    for (const DWORD start = GetTickCount(); drawn == S_OK && GetTickCount() - start < kStormMs; ++frames) {
+    // The storm lasts its time, and on a slow machine (the emulated guest)
+    // goes on until it has drawn and built enough to have raced, up to four
+    // times as long; the checks below then say what it fell short of.
+    const auto raced_enough = [&] { return frames > 100 && OsdObjects().built - built_before > 1000; };
+    for (const DWORD start = GetTickCount(); drawn == S_OK; ++frames) {
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= kStormMs && (raced_enough() || elapsed >= 4 * kStormMs)) break;
         drawn = noxd_draw_frame(view.get(), frame.data());
         ++progress;
     }
