@@ -32,7 +32,7 @@ std::string FloorGl() {
     std::string gl = "no GL context";
     worker.Run([&] {
         FloorPipeline floor;
-        if (floor.Open({8, 64, 64, 0, 0, 64, 64})) gl = floor.GlDescription();
+        if (floor.Open({8, 64, 64, 0, 0, 64, 64})) gl = CurrentGlDescription();
     });
     return gl;
 }

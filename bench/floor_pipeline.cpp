@@ -248,7 +248,7 @@ void FloorPipeline::Draw(const uint8_t* frame) {
     SwapBuffers(dc_.get());
 }
 
-std::string FloorPipeline::GlDescription() const {
+std::string CurrentGlDescription() {
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     return std::string(renderer ? renderer : "?") + " / " + (version ? version : "?");

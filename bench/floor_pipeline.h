@@ -48,9 +48,6 @@ public:
     void Draw(const uint8_t* frame) override;
     HWND window() const override { return window_ ? window_->get() : nullptr; }
 
-    // "renderer / version" of the GL the floor runs on; after Open.
-    std::string GlDescription() const;
-
 private:
     struct Plane {
         GLuint texture;

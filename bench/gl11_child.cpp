@@ -1,7 +1,5 @@
 #include "gl11_child.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
@@ -109,13 +107,6 @@ bool TakeLine(std::string& buffer, std::string& line) {
     line = buffer.substr(0, end);
     buffer.erase(0, end + 1);
     return true;
-}
-
-// "renderer / version" of the GL current on this thread.
-std::string CurrentGl() {
-    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    return std::string(renderer ? renderer : "?") + " / " + (version ? version : "?");
 }
 
 }  // namespace
@@ -271,7 +262,7 @@ std::string OpenChildView(const ViewLayout& layout, std::unique_ptr<Contender>& 
     if (!view->Open(layout)) return "failed the child's view could not be made";
     std::string gl;
     // The renderer's context is current on the thread that made it.
-    view->worker().Run([&] { gl = CurrentGl(); });
+    view->worker().Run([&] { gl = CurrentGlDescription(); });
     const int path = ViewPath(*view);
     if (path != NOXD_PATH_CPU)
         return Format("refused the child's view draws on path %d, not the GL 1.1 path (GL %s)", path, gl.c_str());

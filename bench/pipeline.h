@@ -35,6 +35,9 @@ public:
     virtual HWND window() const = 0;
 };
 
+// "renderer / version" of the GL current on this thread.
+std::string CurrentGlDescription();
+
 // Contenders are made on their worker thread by a factory.
 using PipelineFactory = std::function<std::unique_ptr<Pipeline>()>;
 
