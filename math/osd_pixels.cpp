@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <new>
 
+#include "power_of_two.h"
+
 namespace noxd {
 
 namespace {
@@ -152,9 +154,7 @@ namespace {
 // column past its end and one at the canvas's end.
 uint32_t CanvasSide(uint32_t size) {
     if ((size & (size - 1)) == 0) return size;
-    uint32_t p = 1;
-    while (p < size + 2) p *= 2;
-    return p;
+    return PowerOfTwoCeil(size + 2);
 }
 
 // The image's column (or row) that canvas column `x` of `canvas` shows:

@@ -7,12 +7,6 @@ namespace noxd {
 
 namespace {
 
-int32_t PowerOfTwoCeil(int32_t value) {
-    int32_t p = 1;
-    while (p < value) p *= 2;
-    return p;
-}
-
 // Splits `length` pixels into spans whose sides with their rim fit `max`,
 // the first ones one pixel longer where the split is uneven.
 struct Spans {
@@ -57,13 +51,6 @@ struct QuadMap {
 };
 
 }  // namespace
-
-int32_t PowerOfTwoFloor(int32_t value) {
-    if (value < 1) return 0;
-    int32_t p = 1;
-    while (p <= value / 2) p *= 2;
-    return p;
-}
 
 std::vector<PictureTile> PictureTilesFor(int32_t width, int32_t height, int32_t max_texture_size) {
     std::vector<PictureTile> tiles;

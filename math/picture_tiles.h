@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frame_layout.h"
+#include "power_of_two.h"
 
 namespace noxd {
 
@@ -20,10 +21,6 @@ struct PictureTile {
     int32_t x, y, width, height;
     int32_t texture_width, texture_height;
 };
-
-// The largest power of two not above the GL's maximum texture size (which
-// is one in practice); 0 for none.
-int32_t PowerOfTwoFloor(int32_t value);
 
 // The tiles of a width x height picture, row by row, none larger than
 // `max_texture_size` with its rim; as few as the size allows, their sides as
