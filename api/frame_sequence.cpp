@@ -84,7 +84,7 @@ HRESULT TakeSnapshot(CGLRenderer& renderer, int what, Picture& picture) {
     const bool stale = PictureIsStale(renderer);
     ScopedRendererLock hold(renderer.lock);
     if (!CanDrawPictures(renderer)) return E_FAIL;
-    if (what == kSnapshotFrame && renderer.picture_path == PicturePath::CpuConversion) {
+    if (what == kSnapshotFrame && ConvertsOnCpu(renderer)) {
         // The frame as converted is still at hand, at its own size.
         picture = ConvertedFramePicture(renderer);
         return S_OK;

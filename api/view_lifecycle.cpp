@@ -18,7 +18,7 @@ CGLRenderer* CreateView(HWND window, const wchar_t* title, int window_width, int
     }
     status = CreateRenderer(*renderer, RendererWindowProc, window, title, window_width,
                             window_height, format, frame_width, frame_height);
-    if (status == S_OK && renderer->picture_path == PicturePath::CpuConversion) renderer->osd.KeepToGl11();
+    if (status == S_OK && ConvertsOnCpu(*renderer)) renderer->osd.KeepToGl11();
     if (status == S_OK) return renderer;
     ReleaseView(*renderer);
     return nullptr;

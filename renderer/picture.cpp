@@ -68,24 +68,20 @@ void LoadPlane(const TextureUpload& t, const PlaneRows& plane, bool bottom_up) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // The GL 1.1 path tiles frames larger than a texture, up to this side; a
 // frame whose staging picture cannot be had fails the frame (E_FAIL).
 constexpr int32_t kLargestConvertedSide = 32768;
 
-bool Converts(const RendererCore& renderer) { return renderer.picture_path == PicturePath::CpuConversion; }
-
 }  // namespace
 
+bool ConvertsOnCpu(const RendererCore& renderer) { return renderer.picture_path == PicturePath::CpuConversion; }
+
 bool CanDrawPictures(const RendererCore& renderer) {
-    return Converts(renderer) || (renderer.program && renderer.fragment_shader);
+    return ConvertsOnCpu(renderer) || (renderer.program && renderer.fragment_shader);
 }
 
 int32_t LargestFrameSide(const RendererCore& renderer) {
-    return Converts(renderer) ? kLargestConvertedSide : renderer.max_texture_size;
+    return ConvertsOnCpu(renderer) ? kLargestConvertedSide : renderer.max_texture_size;
 }
 
 void ShowFrameGeometry(RendererCore& renderer, const FramePlanes& frame) {
@@ -97,7 +93,7 @@ void ShowFrameGeometry(RendererCore& renderer, const FramePlanes& frame) {
 }
 
 void UploadFrame(RendererCore& renderer, const FramePlanes& frame) {
-    if (Converts(renderer)) {
+    if (ConvertsOnCpu(renderer)) {
         UploadConvertedFrame(renderer, frame);
         return;
     }
@@ -110,7 +106,7 @@ void UploadFrame(RendererCore& renderer, const FramePlanes& frame) {
 }
 
 void BindFrameTextures(RendererCore& renderer) {
-    if (Converts(renderer)) return;
+    if (ConvertsOnCpu(renderer)) return;
     const TexturePlan plan = TexturePlanFor(renderer.shown_geometry);
     for (int i = 0; i < plan.count; ++i) BindWithStorage(renderer, plan.uploads[i]);
 }
@@ -136,7 +132,7 @@ void UseProgramFor(RendererCore& renderer, const OverlaysOnPicture& overlays) {
 }  // namespace
 
 void DrawVideoQuad(RendererCore& renderer, const VideoQuad& quad, const OverlaysOnPicture& overlays) {
-    if (Converts(renderer)) {
+    if (ConvertsOnCpu(renderer)) {
         DrawConvertedQuad(renderer, quad);
         return;
     }
@@ -181,7 +177,7 @@ ShownShape ShownShapeOf(const RendererCore& renderer) {
 void LeaveVideoProgram() { glUseProgram(0); }
 
 void LeaveVideoProgram(const RendererCore& renderer) {
-    if (!Converts(renderer)) LeaveVideoProgram();
+    if (!ConvertsOnCpu(renderer)) LeaveVideoProgram();
 }
 
 void DeleteFrameTextures(RendererCore& renderer) {

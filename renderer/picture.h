@@ -27,6 +27,9 @@ struct FrameTextures {
 // the CPU and drawn with GL 1.1 alone. The values are those NOXD_STATS reports.
 enum class PicturePath : uint32_t { Shaders = 0, CpuConversion = 1 };
 
+// Whether the view is on the GL 1.1 path, its frames converted on the CPU.
+bool ConvertsOnCpu(const RendererCore& renderer);
+
 // Whether the renderer can draw pictures: a program built, or the GL 1.1 path.
 bool CanDrawPictures(const RendererCore& renderer);
 

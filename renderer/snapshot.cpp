@@ -43,7 +43,7 @@ void SnapshotSize(RendererCore& renderer, int what, int32_t& width, int32_t& hei
 
 SnapshotTarget::SnapshotTarget(RendererCore& renderer, int32_t width, int32_t height)
     : renderer_(renderer), width_(width), height_(height) {
-    if (renderer.picture_path == PicturePath::CpuConversion) {
+    if (ConvertsOnCpu(renderer)) {
         RECT client = {};
         GetClientRect(renderer.window, &client);
         ready_ = width > 0 && height > 0 && width <= client.right && height <= client.bottom;
