@@ -65,7 +65,6 @@ public:
     // power-of-two textures, no separate alpha blending. Set at creation,
     // before the first pass.
     void KeepToGl11();
-    bool KeptToGl11() const { return gl11_only_; }
 
     // The textures of the overlays, image by image, and the layer, deleted
     // at release (own context current). GL thread, lock held.

@@ -55,7 +55,7 @@ HRESULT SetStaleView(OverlayRenderer& renderer, int timeout_ms, const wchar_t* t
 }
 
 void DrawStaleCover(OverlayRenderer& renderer) {
-    SetOverlayBlending(!renderer.osd.KeptToGl11());
+    SetOverlayBlending(!ConvertsOnCpu(renderer));
     DimViewport();
     const PixelImage& text = renderer.stale_text;
     if (text.empty()) return;
